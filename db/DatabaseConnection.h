@@ -1,0 +1,39 @@
+#pragma once
+// One connection to a Firebird database with its single default transaction.
+// Public API used by the rest of the tool; the implementation may add private members.
+#include <QString>
+#include <memory>
+
+class SqlQuery;
+class DefaultTransaction;
+
+class DatabaseConnection {
+public:
+    DatabaseConnection();
+    ~DatabaseConnection(); // disconnects: rolls back pending work (errors ignored), detaches
+    DatabaseConnection(const DatabaseConnection&) = delete;
+    DatabaseConnection& operator=(const DatabaseConnection&) = delete;
+
+    // Settings, read at connect.
+    QString Database;
+    QString ClientLibrary; // default: the platform's client library name ("libfbclient.so.2")
+    QString Username;
+    QString Password;
+    int SQLDialect = 3;
+    bool AutoCommit = true;
+    QString CharacterSet; // empty: no isc_dpb_lc_ctype item
+    QString Role;         // empty: no isc_dpb_sql_role_name item
+    QString Server;       // empty: the Database text is the attach string
+
+    bool Connected() const;
+    void setConnected(bool connected); // true connects (no-op when connected), false disconnects
+    void Commit();
+
+    int dialect() const; // the smaller of SQLDialect and the database's own, once connected
+    DefaultTransaction& defaultTransaction();
+
+private:
+    friend class SqlQuery;
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};

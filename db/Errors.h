@@ -1,0 +1,28 @@
+#pragma once
+// Errors of the database layer. Callers read only message(); EngineError also carries
+// what the client library's status vector said.
+#include "platform/Error.h"
+
+// An error of the layer itself ("Cannot load client DLL: ...", "SQL statement cannot be empty").
+class GeneralError : public Error {
+public:
+    using Error::Error;
+};
+
+// A database error ("Database name missing"); EngineError is one too.
+class DatabaseError : public Error {
+public:
+    using Error::Error;
+};
+
+// A failure reported by the client library through its status vector.
+class EngineError : public DatabaseError {
+public:
+    EngineError(QString message, long errorCode, long errorNumber, QString sqlErrorMsg)
+        : DatabaseError(std::move(message)), ErrorCode(errorCode), ErrorNumber(errorNumber),
+          SQLErrorMsg(std::move(sqlErrorMsg)) {}
+
+    long ErrorCode;      // isc_sqlcode of the status vector
+    long ErrorNumber;    // the status vector's second element
+    QString SQLErrorMsg; // isc_sql_interprete's text for ErrorCode
+};

@@ -1,0 +1,8 @@
+#include "Dialogs.h"
+
+QString errorBoxText(const QString& message)
+{
+    if (!message.isEmpty() && message.back() > QChar(u'.'))
+        return message + u'.';
+    return message;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The one place where a spreadsheet cell value becomes grid text. Both readers (.xlsx and
+// .xls) classify a cell and call these, so they agree cell by cell.
+#include "RegionalSettings.h"
+
+#include <QString>
+
+namespace celltext {
+
+// General format, 15 significant digits: trailing zeros and a needless separator dropped,
+// exponent form ("1,23456789012346E17", "1E-6") past 15 integer digits or below 0.00001.
+QString number(double value, const RegionalSettings& settings);
+
+// A date serial of the workbook (days since its epoch, fraction = time of day): the short
+// date, plus the long time when the time part is not midnight. date1904 selects the
+// workbook's 1904 date system; in the 1900 system the fictitious 29 February 1900
+// (serial 60) is honoured so that later serials land on the right day.
+QString dateTime(double serial, bool date1904, const RegionalSettings& settings);
+
+// A currency amount: rounded to 4 decimals, then written like a number.
+QString currency(double value, const RegionalSettings& settings);
+
+QString boolean(bool value);
+
+// What a number format says about the cell's value.
+enum class FormatKind { Number, Date, Currency };
+// numFmtId is the built-in id (0-163); formatCode the custom code, empty for built-ins.
+FormatKind classifyFormat(int numFmtId, const QString& formatCode);
+
+} // namespace celltext
