@@ -1,0 +1,30 @@
+#pragma once
+// The run of "Importar Tudo": confirm, wipe, walk the loaded rows or lines through the
+// layout of the chosen type, insert each row, count and log failures, commit once, report
+// and save the error log. It talks to the window only through ImportViews and Dialogs.
+#include "RegionalSettings.h"
+
+#include <QDateTime>
+#include <functional>
+
+class CurrentLine;
+class DatabaseConnection;
+class Dialogs;
+class ImportViews;
+class SqlQuery;
+
+struct ImportContext {
+    ImportViews& views;
+    Dialogs& dialogs;
+    DatabaseConnection& eConexao;
+    SqlQuery& qrproduto;
+    SqlQuery& query2;
+    CurrentLine& line; // the current text line, shared with the text preview
+    RegionalSettings settings;
+    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+};
+
+// Runs one full import. Errors outside the rows (barcode list unreadable, commit, saving
+// the log) are raised to the caller, which shows them in the error box. A call made while
+// another run is still working returns at once without doing anything.
+void Button2Click(const ImportContext& context);
