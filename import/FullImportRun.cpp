@@ -1,0 +1,215 @@
+#include "FullImportRun.h"
+
+#include "DatabaseConnection.h"
+#include "Dialogs.h"
+#include "ErrorLog.h"
+#include "ImportViews.h"
+#include "Layouts.h"
+#include "ProductRow.h"
+#include "RunState.h"
+#include "SqlQuery.h"
+#include "TextGrid.h"
+#include "platform/Error.h"
+
+#if __has_include("TextFile.h")
+#include "TextFile.h"
+#else
+QStringList ReadTextFileLines(const QString& fileName);
+#endif
+
+namespace {
+
+enum : int { NoSourceType = -1, QelType = 1, GrellingType = 11 };
+
+// One run at a time: the dialogs of a run spin their own event loops, and a click on
+// "Importar Tudo" from inside one must not start a second run over the same views.
+bool g_runIsWorking = false;
+
+class WorkingFlag {
+public:
+    WorkingFlag() { g_runIsWorking = true; }
+    ~WorkingFlag() { g_runIsWorking = false; }
+    WorkingFlag(const WorkingFlag&) = delete;
+    WorkingFlag& operator=(const WorkingFlag&) = delete;
+};
+
+// Without a chosen type or a loaded file the run would only empty the table, so it stops
+// before anything is asked or touched.
+bool choicesAreMade(const ImportContext& ctx, int sourceType)
+{
+    if (sourceType == NoSourceType) {
+        ctx.dialogs.showMessage(QStringLiteral("Favor selecionar o Tipo de Banco a ser Convertido"));
+        return false;
+    }
+    if (ctx.views.sourceMode().isEmpty()) {
+        ctx.dialogs.showMessage(QStringLiteral("Nenhum arquivo foi carregado."));
+        return false;
+    }
+    return true;
+}
+
+bool userConfirms(Dialogs& dialogs)
+{
+    const MsgDlgBtn answer = dialogs.messageDialog(
+        QStringLiteral("Isso irá ZERAR Completamente o Banco de dados atual, Deseja Continuar?"),
+        MsgDlgType::Error, {MsgDlgBtn::OK, MsgDlgBtn::Cancel}, MsgDlgBtn::OK,
+        QStringLiteral("Error"));
+    return answer == MsgDlgBtn::OK;
+}
+
+// The delete stays pending in the connection's transaction until the closing commit. A
+// database without PRODUTOS rejects it; the import then goes on over the old rows.
+void wipeProducts(SqlQuery& qrproduto)
+{
+    try {
+        qrproduto.Close();
+        qrproduto.SQL().Clear();
+        qrproduto.SQL().Add(QStringLiteral("delete from PRODUTOS;"));
+        qrproduto.Open(); // executes the delete, then complains that it returned no rows
+        qrproduto.ExecSQL();
+    } catch (const std::exception&) {
+    }
+}
+
+void askTypeQuestions(const ImportContext& ctx, int sourceType, RunState& state)
+{
+    if (sourceType == QelType) {
+        const MsgDlgBtn answer = ctx.dialogs.messageDialog(
+            QStringLiteral("Deseja importar o código barras contido no arquivo XLS?"),
+            MsgDlgType::Custom, {MsgDlgBtn::Yes, MsgDlgBtn::Cancel}, MsgDlgBtn::Yes, QString(),
+            {QStringLiteral("&Yes"), QStringLiteral("Cancel")});
+        state.KeepSourceBarcode = answer == MsgDlgBtn::Yes;
+    }
+    if (sourceType == GrellingType) {
+        ctx.dialogs.showMessage(QStringLiteral("Favor abrir o arquivo com o cod barras."));
+        ctx.dialogs.executeOpenDialog();
+        state.BarcodeListFile = ReadTextFileLines(ctx.dialogs.openFileName());
+    }
+}
+
+// The defaults every row starts from. The barcode is made from the code the previous row
+// left; a code that cannot make one must not fail this row and every row after it, so the
+// default barcode is then left empty.
+void setRowDefaults(ProductRow& row, const QString& csosn)
+{
+    row.cst = QStringLiteral("040");
+    try {
+        row.codbarra = MakeBarcode(row.codigo);
+    } catch (const Error&) {
+        row.codbarra.clear();
+    }
+    row.ncm = QStringLiteral("9999.71.04");
+    row.aliquota = QStringLiteral("0");
+    row.csosn = csosn;
+    row.situacao_tributaria = QStringLiteral("I");
+    row.iat = QStringLiteral("T");
+    row.ippt = QStringLiteral("T");
+    row.ind_cfop_venda_dentro = QStringLiteral("5102");
+}
+
+void insertRow(const ImportContext& ctx, RunState& state)
+{
+    CompleteProductRow(state.row);
+    ExecuteProductInsert(ctx.query2, state.row, RegistrationDate(ctx.now(), ctx.settings));
+}
+
+void logFailedRow(ImportViews& views, RunState& state, const std::exception& e)
+{
+    ++state.FailedCount;
+    views.addErrorLine(QStringLiteral("Nome: ") + state.row.produto + QStringLiteral("|Código: ")
+                       + state.row.codigo + QStringLiteral("|Erro: ") + errorMessage(e));
+}
+
+void importSheetRow(const ImportContext& ctx, int sourceType, RunState& state)
+{
+    try {
+        setRowDefaults(state.row, QStringLiteral("102"));
+        ApplySpreadsheetLayout(sourceType, ctx.views, state);
+        insertRow(ctx, state);
+    } catch (const std::exception& e) {
+        logFailedRow(ctx.views, state, e);
+    }
+}
+
+void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
+{
+    try {
+        const int index = ctx.views.listIndex();
+        ctx.line.setText(ctx.views.lines().at(index));
+        setRowDefaults(state.row, QStringLiteral("400"));
+        state.row.codigo = QString::number(index + 1);
+        ApplyTextLayout(sourceType, ctx.views, state);
+        insertRow(ctx, state);
+    } catch (const std::exception& e) {
+        logFailedRow(ctx.views, state, e);
+    }
+}
+
+// Grid rows 1 to the last one: row 0 holds the sheet's header. The grid refuses a current
+// row past its end, so the cursor stays on the last row when the loop is done.
+void runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
+{
+    ImportViews& views = ctx.views;
+    while (views.gridCurrentRow() < views.grid().RowCount()) {
+        importSheetRow(ctx, sourceType, state);
+        const int next = views.gridCurrentRow() + 1;
+        if (next >= views.grid().RowCount())
+            break;
+        views.setGridCurrentRow(next);
+    }
+}
+
+// Every line, the last one included; a layout may move the index itself (type 6 skips the
+// first line), so the bound is tested against wherever the index stands.
+void runTextLoop(const ImportContext& ctx, int sourceType, RunState& state)
+{
+    ImportViews& views = ctx.views;
+    const int count = int(views.lines().size());
+    while (views.listIndex() >= 0 && views.listIndex() < count) {
+        importTextLine(ctx, sourceType, state);
+        const int next = views.listIndex() + 1;
+        if (next >= count)
+            break;
+        views.setListIndex(next);
+    }
+}
+
+void closeRun(const ImportContext& ctx, const RunState& state)
+{
+    ctx.views.setViewsEnabled(true);
+    ctx.eConexao.Commit();
+    ctx.dialogs.showMessage(QString::number(state.FailedCount)
+                            + QStringLiteral(" produtos não foram importados."));
+    // A cancelled save dialog keeps the name it held; the log is written all the same.
+    ctx.dialogs.executeSaveDialog();
+    SaveErrorLog(ctx.dialogs.saveFileName(), ctx.views.errorLines());
+    ctx.dialogs.showMessage(QStringLiteral("Log de erros salvo na pasta Raiz. \"ErrorLog.txt\""));
+}
+
+} // namespace
+
+void Button2Click(const ImportContext& ctx)
+{
+    if (g_runIsWorking)
+        return;
+    WorkingFlag working;
+
+    const int sourceType = ctx.views.sourceType();
+    const QString sourceMode = ctx.views.sourceMode();
+    if (!choicesAreMade(ctx, sourceType) || !userConfirms(ctx.dialogs))
+        return;
+    wipeProducts(ctx.qrproduto);
+
+    RunState state{ProductRow{}, 0, false, QStringList{}, ctx.line, ctx.settings};
+    askTypeQuestions(ctx, sourceType, state);
+
+    ctx.views.setGridCurrentRow(1);
+    ctx.views.setListIndex(0);
+    ctx.views.setViewsEnabled(false);
+
+    if (sourceMode == QLatin1String("Excel"))
+        runSheetLoop(ctx, sourceType, state);
+    else if (sourceMode == QLatin1String("Texto"))
+        runTextLoop(ctx, sourceType, state);
+    closeRun(ctx, state);
+}
