@@ -147,31 +147,37 @@ void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
 
 // Grid rows 1 to the last one: row 0 holds the sheet's header. The grid refuses a current
 // row past its end, so the cursor stays on the last row when the loop is done.
-void runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
+int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
 {
     ImportViews& views = ctx.views;
+    int rows = 0;
     while (views.gridCurrentRow() < views.grid().RowCount()) {
         importSheetRow(ctx, sourceType, state);
+        ++rows;
         const int next = views.gridCurrentRow() + 1;
         if (next >= views.grid().RowCount())
             break;
         views.setGridCurrentRow(next);
     }
+    return rows;
 }
 
 // Every line, the last one included; a layout may move the index itself (type 6 skips the
 // first line), so the bound is tested against wherever the index stands.
-void runTextLoop(const ImportContext& ctx, int sourceType, RunState& state)
+int runTextLoop(const ImportContext& ctx, int sourceType, RunState& state)
 {
     ImportViews& views = ctx.views;
     const int count = int(views.lines().size());
+    int rows = 0;
     while (views.listIndex() >= 0 && views.listIndex() < count) {
         importTextLine(ctx, sourceType, state);
+        ++rows;
         const int next = views.listIndex() + 1;
         if (next >= count)
             break;
         views.setListIndex(next);
     }
+    return rows;
 }
 
 void closeRun(const ImportContext& ctx, const RunState& state)
@@ -207,9 +213,12 @@ void Button2Click(const ImportContext& ctx)
     ctx.views.setListIndex(0);
     ctx.views.setViewsEnabled(false);
 
+    int rows = 0;
     if (sourceMode == QLatin1String("Excel"))
-        runSheetLoop(ctx, sourceType, state);
+        rows = runSheetLoop(ctx, sourceType, state);
     else if (sourceMode == QLatin1String("Texto"))
-        runTextLoop(ctx, sourceType, state);
+        rows = runTextLoop(ctx, sourceType, state);
     closeRun(ctx, state);
+    if (ctx.result)
+        *ctx.result = RunResult{true, rows, state.FailedCount};
 }

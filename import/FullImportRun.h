@@ -13,6 +13,13 @@ class Dialogs;
 class ImportViews;
 class SqlQuery;
 
+// What a finished run did, for callers without a window to read it from.
+struct RunResult {
+    bool finished = false; // the closing steps ran: committed, reported, log saved
+    int rows = 0;          // rows or lines the loop tried
+    int failed = 0;        // of those, the ones logged as failed
+};
+
 struct ImportContext {
     ImportViews& views;
     Dialogs& dialogs;
@@ -22,6 +29,7 @@ struct ImportContext {
     CurrentLine& line; // the current text line, shared with the text preview
     RegionalSettings settings;
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    RunResult* result = nullptr; // filled when given
 };
 
 // Runs one full import. Errors outside the rows (barcode list unreadable, commit, saving
