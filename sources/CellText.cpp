@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace celltext {
 
@@ -52,25 +54,32 @@ QString dateTime(double serial, bool date1904, const RegionalSettings& settings)
 {
     if (!std::isfinite(serial))
         return number(serial, settings);
-    // Work in milliseconds to round the time of day the way the spreadsheet shows it.
-    if (date1904)
-        serial += 1462;
-    // 1900 system: serial 1 is 1900-01-01 and serial 60 the 29 February 1900 that never
-    // was; from 61 on, serials count from 1899-12-30. Serial 60 is shown as 28 February.
-    double days = serial;
-    if (!date1904 && serial < 61)
-        days = serial >= 60 ? serial : serial + 1;
-    qint64 ms = qint64(std::llround(days * 86400000.0));
-    qint64 dayPart = ms >= 0 ? ms / 86400000 : -((-ms + 86399999) / 86400000);
-    qint64 timePart = ms - dayPart * 86400000;
-    if (!date1904 && serial >= 60 && serial < 61)
-        dayPart = 60; // 1899-12-30 + 60 = 1900-02-28
-    const QDate date = QDate(1899, 12, 30).addDays(dayPart);
-    QString out = date.toString(settings.shortDateFormat);
-    if (timePart != 0) {
-        const QTime time = QTime::fromMSecsSinceStartOfDay(int(timePart));
-        out += u' ' + time.toString(settings.longTimeFormat);
+    // Round to the millisecond first, so that a serial a hair below midnight lands on the
+    // next day at 00:00 rather than on this day at 23:59:59.
+    const qint64 msPerDay = 86400000;
+    const qint64 ms = qint64(std::llround(serial * double(msPerDay)));
+    const qint64 day = ms >= 0 ? ms / msPerDay : -((-ms + msPerDay - 1) / msPerDay);
+    const QTime time = QTime::fromMSecsSinceStartOfDay(int(ms - day * msPerDay));
+    QDate date;
+    if (date1904) {
+        date = QDate(1904, 1, 1).addDays(day);
+    } else if (day >= 61 || day < 1) {
+        // From 1 March 1900 on, serials count from 30 December 1899; day 0 (a time of day
+        // without a date) is that same origin.
+        date = QDate(1899, 12, 30).addDays(day);
+    } else {
+        // Serial 1 is 1 January 1900, and serial 60 the 29 February 1900 that never was,
+        // shown as the 28th.
+        date = QDate(1899, 12, 31).addDays(day == 60 ? 59 : day);
     }
+    return dateTime(date, time, settings);
+}
+
+QString dateTime(QDate date, QTime time, const RegionalSettings& settings)
+{
+    QString out = date.toString(settings.shortDateFormat);
+    if (time.isValid() && time.msecsSinceStartOfDay() != 0)
+        out += u' ' + time.toString(settings.longTimeFormat);
     return out;
 }
 
@@ -87,58 +96,94 @@ QString boolean(bool value)
 
 namespace {
 
-// Strips quoted literals, escaped characters and [..] sections (colours, conditions,
-// locale tags), which hold letters that are not date parts.
-QString formatCore(const QString& code)
+bool isCurrencySymbol(QChar c)
 {
-    QString out;
-    out.reserve(code.size());
+    return c == u'$' || c == QChar(0x20AC) || c == QChar(0xA3) || c == QChar(0xA5);
+}
+
+bool isDatePart(QChar c)
+{
+    switch (c.toLower().unicode()) {
+    case u'y': case u'm': case u'd': case u'h': case u's':
+        return true;
+    default:
+        return false;
+    }
+}
+
+struct FormatTraits {
+    bool date = false;
+    bool currency = false;
+};
+
+// A [..] section: an elapsed-time part ([h], [mm], [ss]) makes a date-time format, a
+// currency tag ([$R$-416]) a currency format; colours, conditions and bare locale tags
+// ([$-416]) say nothing about the value.
+void readBracket(QStringView inner, FormatTraits& traits)
+{
+    bool elapsed = !inner.isEmpty();
+    for (QChar c : inner)
+        elapsed = elapsed && QStringView(u"hHmMsS").contains(c);
+    if (elapsed)
+        traits.date = true;
+    if (inner.size() > 1 && inner.at(0) == u'$' && inner.at(1) != u'-')
+        traits.currency = true;
+}
+
+// Looks at the first section of the code only (the one for positive values). Letters
+// inside quotes or after a backslash are literal text, not date parts; a currency symbol
+// counts wherever it stands.
+FormatTraits readFormatCode(QStringView code)
+{
+    FormatTraits traits;
     for (qsizetype i = 0; i < code.size(); ++i) {
         const QChar c = code.at(i);
-        if (c == u'"') {
-            while (++i < code.size() && code.at(i) != u'"') {}
+        if (c == u';') {
+            break;
+        } else if (c == u'"') {
+            const qsizetype close = code.indexOf(u'"', i + 1);
+            const QStringView literal = code.mid(i + 1, (close < 0 ? code.size() : close) - i - 1);
+            for (QChar l : literal)
+                traits.currency = traits.currency || isCurrencySymbol(l);
+            i = close < 0 ? code.size() : close;
         } else if (c == u'\\' || c == u'_' || c == u'*') {
+            if (c == u'\\' && i + 1 < code.size() && isCurrencySymbol(code.at(i + 1)))
+                traits.currency = true;
             ++i;
         } else if (c == u'[') {
-            const qsizetype end = code.indexOf(u']', i);
-            const QString inner = code.mid(i + 1, end < 0 ? -1 : end - i - 1);
-            // [h], [mm], [ss] are elapsed-time parts: a date-time format.
-            if (!inner.isEmpty() && QStringLiteral("hHmMsS").contains(inner.at(0)))
-                out += inner;
-            if (inner.startsWith(u'$'))
-                out += u'$';
-            i = end < 0 ? code.size() : end;
-        } else {
-            out += c;
+            const qsizetype close = code.indexOf(u']', i + 1);
+            readBracket(code.mid(i + 1, (close < 0 ? code.size() : close) - i - 1), traits);
+            i = close < 0 ? code.size() : close;
+        } else if (isCurrencySymbol(c)) {
+            traits.currency = true;
+        } else if (isDatePart(c)) {
+            traits.date = true;
         }
     }
-    return out;
+    return traits;
+}
+
+FormatKind builtInFormat(int numFmtId)
+{
+    if ((numFmtId >= 14 && numFmtId <= 22) || (numFmtId >= 45 && numFmtId <= 47)
+        || (numFmtId >= 27 && numFmtId <= 36) || (numFmtId >= 50 && numFmtId <= 58))
+        return FormatKind::Date;
+    // 5 to 8 carry the currency symbol; of the accounting formats only 42 and 44 do.
+    if ((numFmtId >= 5 && numFmtId <= 8) || numFmtId == 42 || numFmtId == 44)
+        return FormatKind::Currency;
+    return FormatKind::Number;
 }
 
 } // namespace
 
 FormatKind classifyFormat(int numFmtId, const QString& formatCode)
 {
-    if (formatCode.isEmpty()) {
-        if ((numFmtId >= 14 && numFmtId <= 22) || (numFmtId >= 45 && numFmtId <= 47)
-            || (numFmtId >= 27 && numFmtId <= 36) || (numFmtId >= 50 && numFmtId <= 58))
-            return FormatKind::Date;
-        if ((numFmtId >= 5 && numFmtId <= 8) || (numFmtId >= 41 && numFmtId <= 44))
-            return FormatKind::Currency;
-        return FormatKind::Number;
-    }
-    const QString core = formatCore(formatCode.section(u';', 0, 0));
-    for (QChar c : core) {
-        const char l = char(c.toLower().unicode());
-        if (l == 'y' || l == 'd' || l == 'h' || l == 's' || l == 'm')
-            return FormatKind::Date;
-        if (l == 'e' && core.contains(u'y', Qt::CaseInsensitive))
-            return FormatKind::Date;
-    }
-    if (core.contains(u'$') || core.contains(QChar(0x20AC)) || core.contains(QChar(0xA3))
-        || core.contains(QLatin1String("R$")))
-        return FormatKind::Currency;
-    return FormatKind::Number;
+    if (formatCode.isEmpty())
+        return builtInFormat(numFmtId);
+    const FormatTraits traits = readFormatCode(formatCode);
+    if (traits.date)
+        return FormatKind::Date;
+    return traits.currency ? FormatKind::Currency : FormatKind::Number;
 }
 
 } // namespace celltext

@@ -1,0 +1,131 @@
+#include "TextFile.h"
+
+#include "platform/AnsiCodePage.h"
+#include "platform/Error.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+[[noreturn]] void throwCannotOpen(const QString& fileName, int error)
+{
+    throw Error(QStringLiteral("Cannot open file \"%1\". %2")
+                    .arg(fileName, QString::fromLocal8Bit(std::strerror(error))));
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Plain POSIX calls, so that the reason in the message is the system's own text (a folder,
+// for instance, opens fine and only fails to read, with "Is a directory").
+QByteArray readWholeFile(const QString& fileName)
+{
+    const FileDescriptor fd(::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throwCannotOpen(fileName, errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        throwCannotOpen(fileName, errno);
+    QByteArray bytes;
+    if (info.st_size > 0)
+        bytes.reserve(qsizetype(info.st_size));
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throwCannotOpen(fileName, errno);
+        if (n == 0)
+            break;
+        bytes.append(chunk, qsizetype(n));
+    }
+    return bytes;
+}
+
+struct Encoding {
+    QStringDecoder decoder;
+    qsizetype bomSize = 0;
+    int unitSize = 1;      // bytes per code unit that a line break is made of
+    bool bigEndian = false;
+};
+
+// The file's own byte-order mark is dropped here; a U+FEFF inside a line is text and stays,
+// hence ConvertInitialBom. Stateless: every line is decoded on its own, so a broken sequence
+// at the end of one line cannot swallow the start of the next.
+Encoding detectEncoding(const QByteArray& bytes)
+{
+    constexpr auto flags = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+    const auto starts = [&](const char* bom) { return bytes.startsWith(bom); };
+    if (starts("\xEF\xBB\xBF"))
+        return {QStringDecoder(QStringDecoder::Utf8, flags), 3, 1, false};
+    if (starts("\xFF\xFE"))
+        return {QStringDecoder(QStringDecoder::Utf16LE, flags), 2, 2, false};
+    if (starts("\xFE\xFF"))
+        return {QStringDecoder(QStringDecoder::Utf16BE, flags), 2, 2, true};
+    return {QStringDecoder(platform::ansiCodePageName(), flags), 0, 1, false};
+}
+
+// The code unit at byte offset i: a byte, or a 16-bit unit in the file's byte order.
+char16_t unitAt(const char* data, qsizetype i, const Encoding& enc)
+{
+    const auto byte = [&](qsizetype k) { return char16_t(static_cast<unsigned char>(data[k])); };
+    if (enc.unitSize == 1)
+        return byte(i);
+    return enc.bigEndian ? char16_t(byte(i) << 8 | byte(i + 1)) : char16_t(byte(i + 1) << 8 | byte(i));
+}
+
+} // namespace
+
+QStringList ReadTextFileLines(const QString& fileName)
+{
+    const QByteArray bytes = readWholeFile(fileName);
+    Encoding enc = detectEncoding(bytes);
+    const char* data = bytes.constData();
+    const qsizetype unit = enc.unitSize;
+    // A trailing odd byte of a UTF-16 file belongs to the last line, not to a break.
+    const qsizetype end = bytes.size() - (bytes.size() - enc.bomSize) % unit;
+
+    QStringList lines;
+    qsizetype lineStart = enc.bomSize;
+    qsizetype i = lineStart;
+    const auto takeLine = [&](qsizetype lineEnd) {
+        lines.append(enc.decoder.decode(QByteArrayView(data + lineStart, lineEnd - lineStart)));
+    };
+    while (i < end) {
+        const char16_t c = unitAt(data, i, enc);
+        if (c != u'\r' && c != u'\n') {
+            i += unit;
+            continue;
+        }
+        takeLine(i);
+        i += unit;
+        if (c == u'\r' && i < end && unitAt(data, i, enc) == u'\n')
+            i += unit;
+        lineStart = i;
+    }
+    if (lineStart < bytes.size())
+        takeLine(bytes.size());
+    return lines;
+}

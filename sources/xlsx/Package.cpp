@@ -1,0 +1,198 @@
+#include "Package.h"
+
+#include "platform/Error.h"
+
+#include <QFile>
+
+#include <expat.h>
+#include <zip.h>
+
+#include <cerrno>
+#include <cstring>
+#include <exception>
+
+namespace xlsx {
+
+std::string_view localName(const char* qualifiedName)
+{
+    const std::string_view name(qualifiedName);
+    const size_t colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+const char* attribute(const char** attributes, std::string_view name)
+{
+    for (const char** a = attributes; a[0]; a += 2) {
+        if (std::strncmp(a[0], "xmlns", 5) != 0 && localName(a[0]) == name)
+            return a[1];
+    }
+    return nullptr;
+}
+
+namespace {
+
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+[[noreturn]] void throwOpenFailure(const QString& fileName, int zipError, int systemError)
+{
+    if (zipError == ZIP_ER_NOENT || zipError == ZIP_ER_OPEN || zipError == ZIP_ER_READ) {
+        const int reason = zipError == ZIP_ER_NOENT ? ENOENT : systemError;
+        throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, systemReason(reason)));
+    }
+    zip_error_t error;
+    zip_error_init_with_code(&error, zipError);
+    const QString reason = QString::fromLocal8Bit(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    throw Error(QStringLiteral("\"%1\" is not an .xlsx workbook (%2)").arg(fileName, reason));
+}
+
+// Carries a handler's exception across expat, which is C and must not be unwound through.
+struct ParseState {
+    XML_Parser parser;
+    XmlSink* sink;
+    std::exception_ptr failure;
+    bool doctype = false;
+};
+
+template <typename Call>
+void guarded(void* userData, Call&& call)
+{
+    auto* state = static_cast<ParseState*>(userData);
+    if (state->failure || state->doctype)
+        return;
+    try {
+        call(*state->sink);
+    } catch (...) {
+        state->failure = std::current_exception();
+        XML_StopParser(state->parser, XML_FALSE);
+    }
+}
+
+void XMLCALL onStart(void* userData, const XML_Char* name, const XML_Char** attributes)
+{
+    guarded(userData, [&](XmlSink& sink) { sink.startElement(localName(name), attributes); });
+}
+
+void XMLCALL onEnd(void* userData, const XML_Char* name)
+{
+    guarded(userData, [&](XmlSink& sink) { sink.endElement(localName(name)); });
+}
+
+void XMLCALL onText(void* userData, const XML_Char* text, int length)
+{
+    guarded(userData, [&](XmlSink& sink) { sink.characters(std::string_view(text, size_t(length))); });
+}
+
+// Workbook parts never declare a document type; refusing one keeps entity tricks out.
+void XMLCALL onDoctype(void* userData, const XML_Char*, const XML_Char*, const XML_Char*, int)
+{
+    auto* state = static_cast<ParseState*>(userData);
+    state->doctype = true;
+    XML_StopParser(state->parser, XML_FALSE);
+}
+
+class ExpatParser {
+public:
+    ExpatParser() : m_parser(XML_ParserCreate(nullptr))
+    {
+        if (!m_parser)
+            throw std::bad_alloc();
+    }
+    ~ExpatParser() { XML_ParserFree(m_parser); }
+    ExpatParser(const ExpatParser&) = delete;
+    ExpatParser& operator=(const ExpatParser&) = delete;
+    XML_Parser get() const { return m_parser; }
+
+private:
+    XML_Parser m_parser;
+};
+
+class ZipEntry {
+public:
+    ZipEntry(zip_t* archive, zip_uint64_t index) : m_file(zip_fopen_index(archive, index, 0)) {}
+    ~ZipEntry()
+    {
+        if (m_file)
+            zip_fclose(m_file);
+    }
+    ZipEntry(const ZipEntry&) = delete;
+    ZipEntry& operator=(const ZipEntry&) = delete;
+    zip_file_t* get() const { return m_file; }
+
+private:
+    zip_file_t* m_file;
+};
+
+} // namespace
+
+Package::Package(const QString& fileName) : m_fileName(fileName)
+{
+    int zipError = 0;
+    errno = 0;
+    m_zip = zip_open(QFile::encodeName(fileName).constData(), ZIP_RDONLY, &zipError);
+    const int systemError = errno;
+    if (!m_zip)
+        throwOpenFailure(fileName, zipError, systemError);
+    if (zip_get_num_entries(m_zip, 0) <= 0) {
+        zip_discard(m_zip);
+        m_zip = nullptr;
+        throw Error(QStringLiteral("\"%1\" is not an .xlsx workbook (the zip archive is empty)")
+                        .arg(fileName));
+    }
+}
+
+Package::~Package()
+{
+    if (m_zip)
+        zip_discard(m_zip);
+}
+
+bool Package::hasPart(const QString& partName) const
+{
+    return zip_name_locate(m_zip, partName.toUtf8().constData(), ZIP_FL_NOCASE) >= 0;
+}
+
+void Package::parsePart(const QString& partName, XmlSink& sink) const
+{
+    const auto failure = [&](const QString& what) {
+        return Error(QStringLiteral("The part \"%1\" of the workbook \"%2\" %3").arg(partName, m_fileName, what));
+    };
+    const zip_int64_t index = zip_name_locate(m_zip, partName.toUtf8().constData(), ZIP_FL_NOCASE);
+    if (index < 0)
+        throw Error(QStringLiteral("The workbook \"%1\" has no part \"%2\"").arg(m_fileName, partName));
+    const ZipEntry entry(m_zip, zip_uint64_t(index));
+    if (!entry.get())
+        throw failure(QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(zip_strerror(m_zip))));
+
+    const ExpatParser parser;
+    ParseState state{parser.get(), &sink, {}, false};
+    XML_SetUserData(parser.get(), &state);
+    XML_SetElementHandler(parser.get(), onStart, onEnd);
+    XML_SetCharacterDataHandler(parser.get(), onText);
+    XML_SetStartDoctypeDeclHandler(parser.get(), onDoctype);
+
+    constexpr int chunk = 1 << 16;
+    for (;;) {
+        void* buffer = XML_GetBuffer(parser.get(), chunk);
+        if (!buffer)
+            throw std::bad_alloc();
+        const zip_int64_t n = zip_fread(entry.get(), buffer, chunk);
+        if (n < 0)
+            throw failure(QStringLiteral("cannot be read: %1")
+                              .arg(QString::fromLocal8Bit(zip_file_strerror(entry.get()))));
+        const bool ok = XML_ParseBuffer(parser.get(), int(n), n == 0) == XML_STATUS_OK;
+        if (state.failure)
+            std::rethrow_exception(state.failure);
+        if (state.doctype)
+            throw failure(QStringLiteral("declares a document type, which workbook parts never do"));
+        if (!ok)
+            throw failure(QStringLiteral("is not well-formed XML: %1 (line %2, column %3)")
+                              .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(parser.get()))))
+                              .arg(XML_GetCurrentLineNumber(parser.get()))
+                              .arg(XML_GetCurrentColumnNumber(parser.get()) + 1));
+        if (n == 0)
+            return;
+    }
+}
+
+} // namespace xlsx

@@ -1,0 +1,334 @@
+#include "SheetCells.h"
+
+#include "WorkbookParts.h"
+#include "platform/Error.h"
+
+#include <QDate>
+#include <QTime>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace xlsx {
+
+QString cellName(quint32 col, quint32 row)
+{
+    QString letters;
+    for (quint32 n = col + 1; n > 0; n = (n - 1) / 26)
+        letters.prepend(QChar(u'A' + char16_t((n - 1) % 26)));
+    return letters + QString::number(quint64(row) + 1);
+}
+
+bool parseCellName(std::string_view name, quint32& col, quint32& row)
+{
+    size_t i = 0;
+    quint32 c = 0;
+    for (; i < name.size() && name[i] >= 'A' && name[i] <= 'Z'; ++i) {
+        c = c * 26 + quint32(name[i] - 'A' + 1);
+        if (c > kMaxColumns)
+            return false;
+    }
+    quint32 r = 0;
+    const auto [end, ec] = std::from_chars(name.data() + i, name.data() + name.size(), r);
+    if (i == 0 || ec != std::errc() || end != name.data() + name.size() || r < 1 || r > kMaxRows)
+        return false;
+    col = c - 1;
+    row = r - 1;
+    return true;
+}
+
+namespace {
+
+enum class CellType { Number, Shared, Inline, FormulaText, Boolean, Error, IsoDate };
+
+bool parseCellType(const char* t, CellType& type)
+{
+    const std::string_view v = t ? std::string_view(t) : std::string_view("n");
+    if (v == "n") type = CellType::Number;
+    else if (v == "s") type = CellType::Shared;
+    else if (v == "inlineStr") type = CellType::Inline;
+    else if (v == "str") type = CellType::FormulaText;
+    else if (v == "b") type = CellType::Boolean;
+    else if (v == "e") type = CellType::Error;
+    else if (v == "d") type = CellType::IsoDate;
+    else return false;
+    return true;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool parseNumber(std::string_view text, double& value)
+{
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+// An ISO 8601 date, date-time or time of day, as milliseconds since 30 December 1899. A
+// zone suffix is dropped: the cell shows the wall-clock time written in the file.
+bool parseIsoDate(std::string_view text, double& ms)
+{
+    const QString s = QString::fromLatin1(text.data(), qsizetype(text.size()));
+    const qsizetype t = s.indexOf(u'T');
+    const bool timeOnly = t < 0 && s.contains(u':');
+    const QString datePart = timeOnly ? QString() : s.left(t);
+    QString timePart = timeOnly ? s : (t < 0 ? QString() : s.mid(t + 1));
+    for (qsizetype i = 0; i < timePart.size(); ++i) {
+        if (timePart.at(i) == u'Z' || timePart.at(i) == u'+' || timePart.at(i) == u'-') {
+            timePart.truncate(i);
+            break;
+        }
+    }
+    const QDate origin(1899, 12, 30);
+    const QDate date = datePart.isEmpty() ? origin : QDate::fromString(datePart, Qt::ISODate);
+    const QTime time = timePart.isEmpty() ? QTime(0, 0) : QTime::fromString(timePart, Qt::ISODateWithMs);
+    if (!date.isValid() || !time.isValid())
+        return false;
+    ms = double(origin.daysTo(date)) * 86400000.0 + double(time.msecsSinceStartOfDay());
+    return true;
+}
+
+class SheetSink : public XmlSink {
+public:
+    SheetSink(SheetCells& out, const SheetFormats& formats) : m_out(out), m_formats(formats) {}
+
+    void startElement(std::string_view name, const char** attributes) override
+    {
+        if (m_inCell)
+            startInCell(name);
+        else if (m_inSheetData && name == "c")
+            startCell(attributes);
+        else if (m_inSheetData && name == "row")
+            startRow(attributes);
+        else if (name == "sheetData")
+            m_inSheetData = true;
+        else if (name == "dimension")
+            readDimension(attribute(attributes, "ref"));
+    }
+
+    void endElement(std::string_view name) override
+    {
+        if (!m_inCell) {
+            if (name == "sheetData")
+                m_inSheetData = false;
+        } else if (name == "v") {
+            m_inValue = false;
+            m_hasValue = true;
+        } else if (name == "is") {
+            m_inInline = false;
+        } else if (m_inInline) {
+            m_inline.endElement(name);
+        } else if (name == "c") {
+            m_inCell = false;
+            finishCell();
+        }
+    }
+
+    void characters(std::string_view text) override
+    {
+        if (m_inValue)
+            m_value.append(text);
+        else if (m_inInline)
+            m_inline.characters(text);
+    }
+
+private:
+    void startInCell(std::string_view name)
+    {
+        if (name == "v" && !m_inInline) {
+            m_inValue = true;
+        } else if (name == "is") {
+            m_inInline = true;
+            m_hasInline = true;
+            m_inline.begin();
+        } else if (m_inInline) {
+            m_inline.startElement(name);
+        }
+    }
+
+    void startRow(const char** attributes)
+    {
+        const char* r = attribute(attributes, "r");
+        quint32 number = m_row + 2; // 1-based number of the row after the current one
+        if (r) {
+            const auto [end, ec] = std::from_chars(r, r + std::strlen(r), number);
+            if (ec != std::errc() || *end || number < 1 || number > kMaxRows)
+                throw Error(QStringLiteral("The first worksheet has a row numbered \"%1\"").arg(QString::fromUtf8(r)));
+        } else if (number > kMaxRows) {
+            throw Error(QStringLiteral("The first worksheet has more than %1 rows").arg(kMaxRows));
+        }
+        m_row = number - 1;
+        m_nextCol = 0;
+    }
+
+    void startCell(const char** attributes)
+    {
+        const char* r = attribute(attributes, "r");
+        if (r) {
+            if (!parseCellName(r, m_cellCol, m_cellRow))
+                throw Error(QStringLiteral("The first worksheet has a cell named \"%1\", which is not a cell "
+                                           "of a sheet").arg(QString::fromUtf8(r)));
+        } else {
+            if (m_nextCol >= kMaxColumns)
+                throw Error(QStringLiteral("Row %1 of the first worksheet has more than %2 cells")
+                                .arg(quint64(m_row) + 1).arg(kMaxColumns));
+            m_cellRow = m_row;
+            m_cellCol = m_nextCol;
+        }
+        if (!parseCellType(attribute(attributes, "t"), m_type))
+            fail(QStringLiteral("has the unknown type \"%1\"").arg(QString::fromUtf8(attribute(attributes, "t"))));
+        const char* s = attribute(attributes, "s");
+        m_style = s ? quint32(std::strtoul(s, nullptr, 10)) : 0;
+        m_inCell = true;
+        m_inValue = m_inInline = m_hasValue = m_hasInline = false;
+        m_value.clear();
+    }
+
+    void readDimension(const char* ref)
+    {
+        if (!ref)
+            return;
+        std::string_view last(ref);
+        if (const size_t colon = last.find(':'); colon != std::string_view::npos)
+            last = last.substr(colon + 1);
+        quint32 col = 0, row = 0;
+        if (parseCellName(last, col, row))
+            extendArea(col, row);
+    }
+
+    void extendArea(quint32 col, quint32 row)
+    {
+        m_out.rows = std::max(m_out.rows, row + 1);
+        m_out.cols = std::max(m_out.cols, col + 1);
+    }
+
+    [[noreturn]] void fail(const QString& what) const
+    {
+        throw Error(QStringLiteral("Cell %1 %2").arg(cellName(m_cellCol, m_cellRow), what));
+    }
+
+    void finishCell();
+    void addNumber(std::string_view text);
+    void add(CellKind kind, double value);
+    void addText(CellKind kind, QString text);
+
+    SheetCells& m_out;
+    const SheetFormats& m_formats;
+    bool m_inSheetData = false;
+    bool m_inCell = false, m_inValue = false, m_inInline = false;
+    bool m_hasValue = false, m_hasInline = false;
+    quint32 m_row = quint32(-1); // the current row, 0-based; none before the first
+    quint32 m_nextCol = 0;
+    quint32 m_cellRow = 0, m_cellCol = 0, m_style = 0;
+    CellType m_type = CellType::Number;
+    std::string m_value;
+    RichText m_inline;
+    quint64 m_lastPosition = 0;
+    bool m_hasLast = false;
+};
+
+void SheetSink::finishCell()
+{
+    extendArea(m_cellCol, m_cellRow);
+    m_nextCol = m_cellCol + 1;
+    const std::string_view value = m_value;
+    switch (m_type) {
+    case CellType::Number:
+        if (!trimmed(value).empty())
+            addNumber(trimmed(value));
+        break;
+    case CellType::Shared:
+        if (m_hasValue) {
+            size_t index = 0;
+            const std::string_view digits = trimmed(value);
+            const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+            if (ec != std::errc() || end != digits.data() + digits.size() || index >= m_formats.sharedStringCount)
+                fail(QStringLiteral("refers to the shared string \"%1\", which the workbook does not have")
+                         .arg(QString::fromUtf8(value.data(), qsizetype(value.size()))));
+            add(CellKind::Shared, double(index));
+        }
+        break;
+    case CellType::Inline:
+        if (m_hasInline)
+            addText(CellKind::Text, m_inline.take());
+        break;
+    case CellType::FormulaText:
+        if (!value.empty())
+            addText(CellKind::Text, decodeEscapes(QString::fromUtf8(value.data(), qsizetype(value.size()))));
+        break;
+    case CellType::Boolean:
+        if (m_hasValue)
+            add(CellKind::Boolean, trimmed(value) == "1" || trimmed(value) == "true" ? 1 : 0);
+        break;
+    case CellType::Error:
+        addText(CellKind::Error, QString::fromUtf8(value.data(), qsizetype(value.size())).trimmed());
+        break;
+    case CellType::IsoDate:
+        if (!trimmed(value).empty()) {
+            double ms = 0;
+            if (!parseIsoDate(trimmed(value), ms))
+                fail(QStringLiteral("holds \"%1\", which is not a date").arg(QString::fromUtf8(value.data(), qsizetype(value.size()))));
+            add(CellKind::IsoDate, ms);
+        }
+        break;
+    }
+}
+
+void SheetSink::addNumber(std::string_view text)
+{
+    double number = 0;
+    if (!parseNumber(text, number))
+        fail(QStringLiteral("holds \"%1\", which is not a number").arg(QString::fromUtf8(text.data(), qsizetype(text.size()))));
+    const auto& formats = *m_formats.cellFormats;
+    const auto format = m_style < formats.size() ? formats[m_style] : celltext::FormatKind::Number;
+    switch (format) {
+    case celltext::FormatKind::Date:
+        return add(CellKind::Date, number);
+    case celltext::FormatKind::Currency:
+        return add(CellKind::Currency, number);
+    case celltext::FormatKind::Number:
+        return add(CellKind::Number, number);
+    }
+}
+
+void SheetSink::add(CellKind kind, double value)
+{
+    if (m_out.cells.size() >= kMaxAreaCells)
+        throw Error(QStringLiteral("The first worksheet has more than %1 cells").arg(kMaxAreaCells));
+    const quint64 position = quint64(m_cellRow) << 14 | m_cellCol;
+    if (m_hasLast && position <= m_lastPosition)
+        m_out.rowMajor = false;
+    m_lastPosition = position;
+    m_hasLast = true;
+    m_out.cells.push_back({m_cellRow, quint16(m_cellCol), kind, value});
+}
+
+void SheetSink::addText(CellKind kind, QString text)
+{
+    m_out.texts.push_back(std::move(text));
+    add(kind, double(m_out.texts.size() - 1));
+}
+
+} // namespace
+
+SheetCells readSheet(const Package& package, const QString& partName, const SheetFormats& formats)
+{
+    SheetCells out;
+    SheetSink sink(out, formats);
+    package.parsePart(partName, sink);
+    return out;
+}
+
+} // namespace xlsx
