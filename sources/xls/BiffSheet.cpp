@@ -1,0 +1,232 @@
+#include "BiffSheet.h"
+
+#include <cstring>
+#include <optional>
+
+namespace xls {
+
+namespace {
+
+constexpr quint16 kWorksheetSubstream = 0x0010;
+constexpr quint16 kSharedFormula = 0x04BC;
+constexpr quint16 kArrayFormula = 0x0221;
+constexpr quint16 kTableFormula = 0x0236;
+
+[[noreturn]] void fail(const char* message)
+{
+    throw Error(QString::fromLatin1(message));
+}
+
+ByteView payload(const Record& r)
+{
+    return ByteView(r.data.data(), r.data.size(), "a record of the first worksheet is too short");
+}
+
+double rkValue(quint32 rk)
+{
+    double value;
+    if (rk & 0x02) {
+        value = double(qint32(rk) >> 2);
+    } else {
+        const quint64 bits = quint64(rk & 0xFFFFFFFCu) << 32;
+        std::memcpy(&value, &bits, sizeof value);
+    }
+    return (rk & 0x01) ? value / 100 : value;
+}
+
+Cell at(ByteView data, Cell::Kind kind)
+{
+    Cell c;
+    c.row = data.u16(0);
+    c.col = data.u16(2);
+    c.xf = data.u16(4);
+    c.kind = kind;
+    return c;
+}
+
+// Decodes the records of one worksheet into cells for the visitor. A FORMULA whose result
+// is a string waits for the STRING record that carries the text.
+class Walker {
+public:
+    Walker(Workbook& wb, RecordReader& reader, SheetVisitor& visitor)
+        : m_wb(wb), m_reader(reader), m_visitor(visitor)
+    {
+    }
+    void record(const Record& r);
+
+private:
+    void dimensions(ByteView d);
+    void multiple(ByteView d, bool rk);
+    void formula(ByteView d);
+    void string(const Record& r);
+    void sharedString(ByteView d);
+    QString text(ByteView d, qsizetype offset);
+    void flushPending();
+
+    Workbook& m_wb;
+    RecordReader& m_reader;
+    SheetVisitor& m_visitor;
+    std::optional<Cell> m_pending;
+};
+
+void Walker::record(const Record& r)
+{
+    if (m_pending && r.id != rec::String && r.id != kSharedFormula && r.id != kArrayFormula
+        && r.id != kTableFormula)
+        flushPending();
+    const ByteView d = payload(r);
+    Cell c;
+    switch (r.id) {
+    case rec::Dimensions: return dimensions(d);
+    case rec::Number: c = at(d, Cell::Kind::Number); c.number = d.f64(6); break;
+    case rec::Rk: c = at(d, Cell::Kind::Number); c.number = rkValue(d.u32(6)); break;
+    case rec::MulRk: return multiple(d, true);
+    case rec::Blank: c = at(d, Cell::Kind::Blank); break;
+    case rec::MulBlank: return multiple(d, false);
+    case rec::Label:
+    case rec::RString: c = at(d, Cell::Kind::Text); c.text = text(d, 6); break;
+    case rec::LabelSst: return sharedString(d);
+    case rec::BoolErr:
+        c = at(d, d.u8(7) ? Cell::Kind::Error : Cell::Kind::Boolean);
+        c.boolean = d.u8(6) != 0;
+        c.error = d.u8(6);
+        break;
+    case rec::Formula: return formula(d);
+    case rec::String: return string(r);
+    default: return;
+    }
+    m_visitor.cell(c);
+}
+
+void Walker::dimensions(ByteView d)
+{
+    if (m_wb.biff8)
+        m_visitor.dimensions(d.u32(4), d.u16(10));
+    else
+        m_visitor.dimensions(d.u16(2), d.u16(6));
+}
+
+// MULRK and MULBLANK: one row, consecutive columns, one XF (and RK value) per column.
+void Walker::multiple(ByteView d, bool rk)
+{
+    const qsizetype width = rk ? 6 : 2;
+    const qsizetype count = (d.size() - 6) / width;
+    Cell c = at(d, rk ? Cell::Kind::Number : Cell::Kind::Blank);
+    const int first = c.col;
+    for (qsizetype i = 0; i < count; ++i) {
+        c.col = first + int(i);
+        c.xf = d.u16(4 + width * i);
+        if (rk)
+            c.number = rkValue(d.u32(6 + width * i));
+        m_visitor.cell(c);
+    }
+}
+
+// The cached result of a formula: a number, or, flagged by 0xFFFF in its top bytes, a
+// string (in the next STRING record), a boolean, an error or the empty string.
+void Walker::formula(ByteView d)
+{
+    Cell c = at(d, Cell::Kind::Number);
+    if (d.u16(12) != 0xFFFF) {
+        c.number = d.f64(6);
+        return m_visitor.cell(c);
+    }
+    switch (d.u8(6)) {
+    case 0: m_pending = c; m_pending->kind = Cell::Kind::Text; return;
+    case 1: c.kind = Cell::Kind::Boolean; c.boolean = d.u8(8) != 0; break;
+    case 2: c.kind = Cell::Kind::Error; c.error = d.u8(8); break;
+    default: c.kind = Cell::Kind::Text; break; // 3: the empty string
+    }
+    m_visitor.cell(c);
+}
+
+void Walker::string(const Record& r)
+{
+    std::vector<ByteView> segments{payload(r)};
+    for (const ByteView& part : m_reader.continues())
+        segments.push_back(part);
+    if (!m_pending)
+        return;
+    if (m_wb.biff8)
+        m_pending->text = ContinuedReader(std::move(segments)).unicodeString(false, false);
+    else
+        m_pending->text = byteString(segments.front(), 0, false, m_wb.codePage);
+    flushPending();
+}
+
+void Walker::sharedString(ByteView d)
+{
+    Cell c = at(d, Cell::Kind::Text);
+    const quint32 index = d.u32(6);
+    if (index >= m_wb.sharedStrings.size())
+        throw Error(QStringLiteral("the cell %1 refers to a shared string that does not exist")
+                        .arg(cellName(c.col, c.row)));
+    c.text = m_wb.sharedStrings[index];
+    m_visitor.cell(c);
+}
+
+QString Walker::text(ByteView d, qsizetype offset)
+{
+    return m_wb.biff8 ? unicodeString(d, offset, false)
+                      : byteString(d, offset, false, m_wb.codePage);
+}
+
+void Walker::flushPending()
+{
+    const Cell c = std::move(*m_pending);
+    m_pending.reset();
+    m_visitor.cell(c);
+}
+
+} // namespace
+
+void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset, SheetVisitor& visitor)
+{
+    if (offset < 0 || offset >= stream.size())
+        fail("the first worksheet lies outside the workbook stream");
+    RecordReader reader(stream, offset);
+    const Record bof = reader.next();
+    if (bof.id != rec::Bof || payload(bof).u16(2) != kWorksheetSubstream)
+        fail("the first worksheet does not start with a BOF record");
+    Walker walker(wb, reader, visitor);
+    int depth = 1; // charts embedded in the sheet come as BOF ... EOF substreams
+    while (!reader.atEnd()) {
+        const Record r = reader.next();
+        if (r.id == rec::Bof) {
+            ++depth;
+        } else if (r.id == rec::Eof) {
+            if (--depth == 0) {
+                walker.record(r); // lets a formula still waiting for its string go out
+                return;
+            }
+        } else if (depth == 1) {
+            walker.record(r);
+        }
+    }
+    fail("the first worksheet has no EOF record");
+}
+
+QString cellName(int col, int row)
+{
+    QString letters;
+    for (int c = col + 1; c > 0; c = (c - 1) / 26)
+        letters.prepend(QChar(u'A' + (c - 1) % 26));
+    return letters + QString::number(qint64(row) + 1);
+}
+
+QString errorText(quint8 code)
+{
+    switch (code) {
+    case 0x00: return QStringLiteral("#NULL!");
+    case 0x07: return QStringLiteral("#DIV/0!");
+    case 0x0F: return QStringLiteral("#VALUE!");
+    case 0x17: return QStringLiteral("#REF!");
+    case 0x1D: return QStringLiteral("#NAME?");
+    case 0x24: return QStringLiteral("#NUM!");
+    case 0x2A: return QStringLiteral("#N/A");
+    case 0x2B: return QStringLiteral("#GETTING_DATA");
+    default: return QStringLiteral("#ERROR(%1)").arg(code);
+    }
+}
+
+} // namespace xls
