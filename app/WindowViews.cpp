@@ -1,0 +1,96 @@
+#include "WindowViews.h"
+
+#include "PreviewViews.h"
+#include "TextGrid.h"
+#include "platform/Error.h"
+
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QStringListModel>
+
+namespace {
+
+struct Moving {
+    Moving(WindowViews::Mover& m, WindowViews::Mover now) : mover(m), old(m) { mover = now; }
+    ~Moving() { mover = old; }
+    WindowViews::Mover& mover;
+    WindowViews::Mover old;
+};
+
+} // namespace
+
+int WindowViews::sourceType() const
+{
+    // An editable box keeps its index while the user types over the item's text; a text
+    // that names no item must not import as the type chosen before.
+    const int index = w.comboBox.currentIndex();
+    if (index < 0 || w.comboBox.currentText() != w.comboBox.itemText(index))
+        return -1;
+    return index;
+}
+
+int WindowViews::gridCurrentRow() const
+{
+    const QModelIndex current = w.gridView.currentIndex();
+    return current.isValid() ? current.row() : 0;
+}
+
+void WindowViews::setGridCurrentRow(int row)
+{
+    if (row < 0 || row >= w.grid.RowCount())
+        throw Error(QStringLiteral("Grid index out of range"));
+    const QModelIndex current = w.gridView.currentIndex();
+    int col = current.isValid() ? current.column() : 0;
+    if (col == 0 && w.grid.hasFixedColumn())
+        col = 1;
+    Moving moving(m_mover, Mover::Operation);
+    w.gridView.selectionModel()->setCurrentIndex(w.grid.index(row, col),
+                                                 QItemSelectionModel::ClearAndSelect);
+}
+
+void WindowViews::placeGridCursor()
+{
+    const int row = w.grid.hasFixedRow() ? 1 : 0;
+    const int col = w.grid.hasFixedColumn() ? 1 : 0;
+    if (row >= w.grid.RowCount() || col >= w.grid.ColCount())
+        return;
+    Moving moving(m_mover, Mover::Placement);
+    w.gridView.selectionModel()->setCurrentIndex(w.grid.index(row, col),
+                                                 QItemSelectionModel::ClearAndSelect);
+}
+
+void WindowViews::setListIndex(int index)
+{
+    // The index is kept even when it points at no line, as a list box keeps what it was told.
+    m_listIndex = index;
+    Moving moving(m_mover, Mover::Operation);
+    QItemSelectionModel* selection = w.listView.selectionModel();
+    if (index >= 0 && index < m_lines.size())
+        selection->setCurrentIndex(w.lineModel.index(index),
+                                   QItemSelectionModel::ClearAndSelect);
+    else
+        selection->clear();
+}
+
+void WindowViews::setViewsEnabled(bool enabled)
+{
+    w.gridView.setEnabled(enabled);
+    w.listView.setEnabled(enabled);
+}
+
+void WindowViews::addErrorLine(const QString& line)
+{
+    const int row = w.errorModel.rowCount();
+    w.errorModel.insertRows(row, 1);
+    w.errorModel.setData(w.errorModel.index(row), line);
+}
+
+QStringList WindowViews::errorLines() const { return w.errorModel.stringList(); }
+
+void WindowViews::setLines(QStringList lines)
+{
+    m_lines = std::move(lines);
+    // The model shares the list's data; nothing is copied.
+    w.lineModel.setStringList(m_lines);
+    m_listIndex = -1;
+}

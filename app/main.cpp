@@ -1,0 +1,55 @@
+// Start-up: read the command line, apply the style, show the main window, run the loop.
+#include "AppOptions.h"
+#include "QtDialogs.h"
+#include "RegionalSettings.h"
+#include "StyleRegistry.h"
+#include "TFrmConverterBancoQelExcel.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+std::optional<QString> iscPassword()
+{
+    if (!qEnvironmentVariableIsSet("ISC_PASSWORD"))
+        return std::nullopt;
+    return qEnvironmentVariable("ISC_PASSWORD");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Our options are read before Qt sees the command line: Qt's own options would
+    // otherwise be taken for ours, or ours for typing mistakes. Qt is set up through its
+    // environment variables (QT_QPA_PLATFORM and the like).
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    QString error;
+    const std::optional<AppOptions> options = parseAppOptions(arguments, iscPassword(), &error);
+    if (!options) {
+        std::fprintf(stderr, "%s: %s\n%s", qPrintable(program), qPrintable(error),
+                     qPrintable(appUsage(program)));
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(qPrintable(appUsage(program)), stdout);
+        return 0;
+    }
+
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    QtDialogs dialogs;
+    ApplyStyle(app, StyleRegistry::builtIn(), QStringLiteral("Metro Black"), dialogs);
+
+    // A top-level window of its own, so it has its own taskbar entry.
+    TFrmConverterBancoQelExcel window(options->settings, dialogs, RegionalSettings::system());
+    dialogs.setParentWindow(&window);
+    window.show();
+    return app.exec();
+}
