@@ -198,7 +198,7 @@ void TstProductRow::bareValues_data()
     QTest::newRow("type-0 tax rate") << "aliquota" << "18.00" << "18.00" << "";
     QTest::newRow("thousands separator") << "precocusto" << "1.234,56" << "" << "1.234.56";
     QTest::newRow("injection") << "estoque" << "1),('x" << "" << "1),('x";
-    QTest::newRow("injection in a price") << "precovenda" << "1,0),(1" << "" << "1.0),(1";
+    QTest::newRow("injection in a price") << "precovenda" << "1,0),(1" << "" << "1.0).(1";
     QTest::newRow("comment") << "aliquota" << "1--" << "" << "1--";
     QTest::newRow("empty tax rate") << "aliquota" << "" << "" << "";
     QTest::newRow("only blanks") << "estoque" << "   " << "" << "   ";
