@@ -131,6 +131,7 @@ void TFrmConverterBancoQelExcel::buildTypeBox()
     m_combo->setMaxVisibleItems(14);
     m_combo->setCurrentIndex(-1);
     m_combo->setEditText(QStringLiteral("Escolher o Tipo de Conversao"));
+    m_combo->lineEdit()->setCursorPosition(0); // the prompt's start, not its end
 }
 
 void TFrmConverterBancoQelExcel::setTabOrder()
