@@ -1,6 +1,7 @@
 // The full import run over plain views, scripted dialogs and a real embedded database.
 #include "FullImportRun.h"
 #include "RunHarness.h"
+#include "ScriptedDialogs.h"
 #include "TestDatabase.h"
 #include "TextGrid.h"
 #include "platform/AnsiCodePage.h"
@@ -34,6 +35,15 @@ QStringList column(const QList<QMap<QString, QString>>& rows, const QString& nam
     return values;
 }
 
+QList<ShownDialog> questionsOf(const ScriptedDialogs& dialogs)
+{
+    QList<ShownDialog> questions;
+    for (const ShownDialog& d : dialogs.log())
+        if (d.kind == ShownDialog::Kind::MessageDialog)
+            questions.append(d);
+    return questions;
+}
+
 // Rows a run must wipe: they stand for the catalogue imported before.
 void addOldRows(const TestDatabase& db)
 {
@@ -54,7 +64,7 @@ struct Fixture {
     TestDatabase db;
     QTemporaryDir dir;
     PlainViews views;
-    RunDialogs dialogs;
+    ScriptedDialogs dialogs;
     std::unique_ptr<RunSession> session;
 
     Fixture()
@@ -154,10 +164,10 @@ void TestFullRun::importsEveryRow()
         loadText(f.views, type, source);
     int previews = 0;
     f.views.onGridRowChanged = [&] { ++previews; };
-    f.dialogs.answers = {MsgDlgBtn::OK};
+    f.dialogs.answer(MsgDlgBtn::OK).cancelSave();
     f.run();
 
-    QCOMPARE(f.dialogs.messages, (QStringList{countMessage(0), SavedMessage}));
+    QCOMPARE(f.dialogs.messages(), (QStringList{countMessage(0), SavedMessage}));
     QVERIFY(f.views.enabled);
     if (sheet) {
         QCOMPARE(f.views.currentRow, f.views.gridData.RowCount() - 1);
@@ -178,7 +188,7 @@ void TestFullRun::rowDefaultsReachTheTable()
             loadSheet(f.views, 3, {{"header"}, {"ignored by a text type"}});
         else
             loadText(f.views, 4, {QStringLiteral("ignored by a sheet type")});
-        f.dialogs.answers = {MsgDlgBtn::OK};
+        f.dialogs.answer(MsgDlgBtn::OK).cancelSave();
         f.run();
         const auto rows = f.readBack();
         QCOMPARE(rows.size(), 1);
@@ -208,11 +218,12 @@ void TestFullRun::cancelLeavesEverythingUntouched()
     loadSheet(f.views, 4, type4Sheet({"P1", "P2"}));
     f.views.currentRow = 2;
     f.views.errors = QStringList{QStringLiteral("an earlier failure")};
-    f.dialogs.answers = {MsgDlgBtn::Cancel};
+    f.dialogs.answer(MsgDlgBtn::Cancel);
     f.run();
 
-    QCOMPARE(f.dialogs.events, QStringList{QStringLiteral("question: ") + Confirmation});
-    const auto& q = f.dialogs.questions.first();
+    QCOMPARE(f.dialogs.kinds(), QList<ShownDialog::Kind>{ShownDialog::Kind::MessageDialog});
+    const ShownDialog q = f.dialogs.log().first();
+    QCOMPARE(q.text, Confirmation);
     QCOMPARE(q.type, MsgDlgType::Error);
     QCOMPARE(q.title, QStringLiteral("Error"));
     QCOMPARE(q.buttons, (QList<MsgDlgBtn>{MsgDlgBtn::OK, MsgDlgBtn::Cancel}));
@@ -247,7 +258,8 @@ void TestFullRun::missingChoiceTouchesNothing()
     f.views.mode = mode;
     f.run(); // no answer scripted: a confirmation would fail the test
 
-    QCOMPARE(f.dialogs.events, QStringList{QStringLiteral("message: ") + message});
+    QCOMPARE(f.dialogs.kinds(), QList<ShownDialog::Kind>{ShownDialog::Kind::Message});
+    QCOMPARE(f.dialogs.messages(), QStringList{message});
     QVERIFY(!QFile::exists(f.logPath()));
     QCOMPARE(f.readBack().size(), 2);
 }
@@ -260,10 +272,10 @@ void TestFullRun::failedRowsAreCountedAndLogged()
     auto sheet = type4Sheet({"O'BRIEN", "BAD COST", longName, "LAST"});
     sheet[2] += QStringList{"", "", "", "", "", "1),('x"}; // column I, the cost of type 4
     loadSheet(f.views, 4, sheet);
-    f.dialogs.answers = {MsgDlgBtn::OK};
+    f.dialogs.answer(MsgDlgBtn::OK).cancelSave();
     f.run();
 
-    QCOMPARE(f.dialogs.messages.first(), countMessage(2));
+    QCOMPARE(f.dialogs.messages().first(), countMessage(2));
     QCOMPARE(f.views.errors.size(), 2);
     QCOMPARE(f.views.errors[0], QStringLiteral("Nome: BAD COST|Código: 3|Erro: "
                                                "'1),('x' is not a valid floating point value"));
@@ -281,16 +293,15 @@ void TestFullRun::secondRunCountsAfreshAndSavesBothLogs()
 {
     Fixture f;
     loadText(f.views, 13, {QStringLiteral(";x;"), QStringLiteral(";2;")});
-    f.dialogs.answers = {MsgDlgBtn::OK, MsgDlgBtn::OK};
     const QString secondLog = f.dir.filePath(QStringLiteral("second.txt"));
-    f.dialogs.saveNames = {std::nullopt, secondLog}; // the first save dialog is cancelled
+    f.dialogs.answer(MsgDlgBtn::OK).cancelSave().answer(MsgDlgBtn::OK).chooseSaveFile(secondLog);
     f.run();
     f.run();
 
-    QCOMPARE(f.dialogs.messages,
+    QCOMPARE(f.dialogs.messages(),
              (QStringList{countMessage(1), SavedMessage, countMessage(1), SavedMessage}));
     const QByteArray line = platform::toAnsi(f.views.errors.first()) + "\r\n";
-    QVERIFY(line.startsWith(QByteArray("Nome: |C\xF3digo: 1|Erro: ")));
+    QVERIFY(line.startsWith(QByteArray("Nome: |C\xF3" "digo: 1|Erro: ")));
     QCOMPARE(f.logBytes(), line);
     QFile second(secondLog);
     QVERIFY(second.open(QIODevice::ReadOnly));
@@ -340,9 +351,9 @@ void TestFullRun::badHeldCodeFailsOnlyItsOwnRow()
     } else {
         loadText(f.views, type, source);
     }
-    f.dialogs.answers = {MsgDlgBtn::OK};
+    f.dialogs.answer(MsgDlgBtn::OK).cancelSave();
     f.run();
-    QCOMPARE(f.dialogs.messages.first(), countMessage(failed));
+    QCOMPARE(f.dialogs.messages().first(), countMessage(failed));
     if (sheet)
         QVERIFY(f.views.errors.first().startsWith(QStringLiteral("Nome: N-5|Código: -5|Erro: ")));
     const auto rows = f.readBack(QStringLiteral("codigo, codbarra"));
@@ -364,10 +375,11 @@ void TestFullRun::typeOneQuestion()
     QFETCH(QString, barcode);
     Fixture f;
     loadSheet(f.views, 1, {{"EAN", "NOME"}, {"7890000000017", "P1"}});
-    f.dialogs.answers = {MsgDlgBtn::OK, answer};
+    f.dialogs.answer(MsgDlgBtn::OK).answer(answer).cancelSave();
     f.run();
-    QCOMPARE(f.dialogs.questions.size(), 2);
-    const auto& q = f.dialogs.questions[1];
+    const QList<ShownDialog> questions = questionsOf(f.dialogs);
+    QCOMPARE(questions.size(), 2);
+    const ShownDialog& q = questions[1];
     QCOMPARE(q.text, QStringLiteral("Deseja importar o código barras contido no arquivo XLS?"));
     QCOMPARE(q.type, MsgDlgType::Custom);
     QCOMPARE(q.buttons, (QList<MsgDlgBtn>{MsgDlgBtn::Yes, MsgDlgBtn::Cancel}));
@@ -383,31 +395,42 @@ void TestFullRun::unreadableBarcodeListEndsTheRunUncommitted()
     Fixture f;
     addOldRows(f.db);
     loadText(f.views, 11, {QStringLiteral("00000000000001")});
-    f.dialogs.answers = {MsgDlgBtn::OK};
-    f.dialogs.openNames = {f.dir.filePath(QStringLiteral("missing.txt"))};
+    f.dialogs.answer(MsgDlgBtn::OK).chooseOpenFile(f.dir.filePath(QStringLiteral("missing.txt")));
     f.connect();
     QVERIFY_THROWS_EXCEPTION(Error, Button2Click(f.session->context(f.views, f.dialogs)));
-    QCOMPARE(f.dialogs.events, (QStringList{QStringLiteral("question: ") + Confirmation,
-                                            "message: Favor abrir o arquivo com o cod barras.",
-                                            "open"}));
+    using K = ShownDialog::Kind;
+    QCOMPARE(f.dialogs.kinds(), (QList<K>{K::MessageDialog, K::Message, K::OpenDialog}));
+    QCOMPARE(f.dialogs.messages(), QStringList{"Favor abrir o arquivo com o cod barras."});
     QVERIFY(f.views.enabled);
     QCOMPARE(f.readBack().size(), 2); // the pending delete is rolled back with the connection
 }
+
+// A click on "Importar Tudo" while a dialog of the run is open.
+class ReenteringDialogs : public ScriptedDialogs {
+public:
+    std::function<void()> onQuestion;
+    MsgDlgBtn messageDialog(const QString& text, MsgDlgType type, const QList<MsgDlgBtn>& buttons,
+                            MsgDlgBtn defaultButton, const QString& title,
+                            const QStringList& captions) override
+    {
+        if (auto hook = std::exchange(onQuestion, nullptr))
+            hook();
+        return ScriptedDialogs::messageDialog(text, type, buttons, defaultButton, title, captions);
+    }
+};
 
 void TestFullRun::callDuringARunReturnsAtOnce()
 {
     Fixture f;
     loadText(f.views, 4, {QStringLiteral("a"), QStringLiteral("b")});
     f.connect();
-    const ImportContext ctx = f.session->context(f.views, f.dialogs);
-    bool calledAgain = false;
-    f.dialogs.onQuestion = [&] {
-        if (!std::exchange(calledAgain, true))
-            Button2Click(ctx);
-    };
-    f.dialogs.answers = {MsgDlgBtn::OK};
+    ReenteringDialogs dialogs;
+    dialogs.setSaveFileName(f.logPath());
+    const ImportContext ctx = f.session->context(f.views, dialogs);
+    dialogs.onQuestion = [&] { Button2Click(ctx); };
+    dialogs.answer(MsgDlgBtn::OK).cancelSave();
     Button2Click(ctx);
-    QCOMPARE(f.dialogs.questions.size(), 1);
+    QCOMPARE(questionsOf(dialogs).size(), 1);
     QCOMPARE(f.readBack().size(), 2);
 }
 
@@ -424,8 +447,8 @@ static int childImport(const QString& database, int killAt)
             raise(SIGKILL);
         }
     };
-    RunDialogs dialogs;
-    dialogs.answers = {MsgDlgBtn::OK};
+    ScriptedDialogs dialogs;
+    dialogs.answer(MsgDlgBtn::OK);
     RunSession session(database);
     Button2Click(session.context(views, dialogs));
     return 0;

@@ -2,53 +2,6 @@
 
 #include "TestDatabase.h"
 #include "TextGrid.h"
-#include "platform/Error.h"
-
-void RunDialogs::showMessage(const QString& text)
-{
-    messages.append(text);
-    events.append(QStringLiteral("message: ") + text);
-}
-
-MsgDlgBtn RunDialogs::messageDialog(const QString& text, MsgDlgType type,
-                                    const QList<MsgDlgBtn>& buttons, MsgDlgBtn defaultButton,
-                                    const QString& title, const QStringList& customCaptions)
-{
-    questions.append({text, type, buttons, defaultButton, title, customCaptions});
-    events.append(QStringLiteral("question: ") + text);
-    if (onQuestion)
-        onQuestion();
-    if (answers.empty())
-        throw Error(QStringLiteral("unscripted question: ") + text);
-    const MsgDlgBtn answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-void RunDialogs::executeOpenDialog()
-{
-    events.append(QStringLiteral("open"));
-    if (!openNames.empty()) {
-        if (openNames.front())
-            m_open = *openNames.front();
-        openNames.pop_front();
-    }
-}
-
-void RunDialogs::executeSaveDialog()
-{
-    events.append(QStringLiteral("save"));
-    if (!saveNames.empty()) {
-        if (saveNames.front())
-            m_save = *saveNames.front();
-        saveNames.pop_front();
-    }
-}
-
-void RunDialogs::showError(const QString& message)
-{
-    events.append(QStringLiteral("error: ") + errorBoxText(message));
-}
 
 RunSession::RunSession(const QString& database)
 {
