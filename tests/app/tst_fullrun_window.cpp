@@ -1,0 +1,146 @@
+// "Importar Tudo" through the real window (offscreen): loaded by its show handler, run by a
+// click on Button2, answered by scripted dialogs, read back from an embedded database.
+#include "PreviewViews.h"
+#include "ScriptedDialogs.h"
+#include "TFrmConverterBancoQelExcel.h"
+#include "TestDatabase.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString Confirmation =
+    QStringLiteral("Isso irá ZERAR Completamente o Banco de dados atual, Deseja Continuar?");
+const QString BarcodeQuestion =
+    QStringLiteral("Deseja importar o código barras contido no arquivo XLS?");
+
+struct WindowFixture {
+    TestDatabase db;
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TFrmConverterBancoQelExcel> window;
+
+    // Shows the window, which connects and loads the file through its open dialog.
+    void open(const QString& source, int sourceType)
+    {
+        QVERIFY2(db.isValid(), qPrintable(db.error()));
+        QVERIFY(db.execute(QStringLiteral(
+            "insert into c000025 (codigo, produto) values ('900001', 'OLD ONE');")));
+        AppSettings settings;
+        settings.database = db.path();
+        settings.user = TestDatabase::user();
+        settings.password = TestDatabase::password();
+        settings.clientLibrary = TestDatabase::clientLibrary();
+        dialogs.chooseOpenFile(source);
+        window = std::make_unique<TFrmConverterBancoQelExcel>(settings, dialogs,
+                                                              RegionalSettings::brazil());
+        window->show();
+        QTRY_VERIFY(!window->SourceMode.isEmpty());
+        window->ComboBox1()->setCurrentIndex(sourceType);
+        // The log goes to the test's folder: the save dialog keeps this name when cancelled.
+        dialogs.setSaveFileName(dir.filePath(QStringLiteral("ErrorLog.txt")));
+    }
+    QList<QMap<QString, QString>> readBack()
+    {
+        window.reset();
+        return db.select(QStringLiteral("select codigo, codbarra, produto from c000025 order by codigo"));
+    }
+};
+
+QString fixture(const char* path)
+{
+    return QStringLiteral(CB_SOURCE_DIR "/tests/fixtures/") + QLatin1String(path);
+}
+
+} // namespace
+
+class TestFullRunWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void runImportsEveryRow_data();
+    void runImportsEveryRow();
+    void cancelLeavesWindowAndTable();
+};
+
+void TestFullRunWindow::runImportsEveryRow_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("lastCode");
+    QTest::addColumn<QString>("lastName");
+    QTest::newRow("sheet, type 1") << fixture("app/products_qel.xlsx") << 1 << 249 << "000250"
+                                   << "SABAO EM PO 1KG 249";
+    QTest::newRow("text, type 3") << fixture("demo/catalogo-tipo3.txt") << 3 << 12 << "000012"
+                                  << "DETERGENTE LÍQUIDO 500ML ";
+}
+
+void TestFullRunWindow::runImportsEveryRow()
+{
+    QFETCH(QString, source);
+    QFETCH(int, type);
+    QFETCH(int, rows);
+    QFETCH(QString, lastCode);
+    QFETCH(QString, lastName);
+    WindowFixture f;
+    f.open(source, type);
+    f.dialogs.clearLog();
+    f.dialogs.answer(MsgDlgBtn::OK);
+    if (type == 1)
+        f.dialogs.answer(MsgDlgBtn::Cancel);
+    f.dialogs.cancelSave();
+    QTest::mouseClick(f.window->Button2(), Qt::LeftButton);
+
+    QCOMPARE(f.dialogs.pendingAnswers(), 0);
+    const QStringList questions = type == 1 ? QStringList{Confirmation, BarcodeQuestion}
+                                            : QStringList{Confirmation};
+    QCOMPARE(f.dialogs.questionTexts(), questions);
+    QCOMPARE(f.dialogs.messages(),
+             (QStringList{"0 produtos não foram importados.",
+                          "Log de erros salvo na pasta Raiz. \"ErrorLog.txt\""}));
+    QVERIFY(f.window->StringGrid1()->isEnabled());
+    QVERIFY(f.window->ListaProdutosTxt()->isEnabled());
+    QCOMPARE(f.window->ListBox1Items()->rowCount(), 0);
+    if (type == 1) // the grid preview followed the run to its last row
+        QCOMPARE(f.window->Label(1)->text(), QStringLiteral("Nome do Produto: ") + lastName);
+    QVERIFY(QFile::exists(f.dir.filePath(QStringLiteral("ErrorLog.txt"))));
+
+    const auto table = f.readBack();
+    QCOMPARE(table.size(), rows);
+    QCOMPARE(table.first().value("CODBARRA"),
+             type == 1 ? QString("9781000000009") : QString("7891000100103"));
+    QCOMPARE(table.last().value("CODIGO"), lastCode);
+    if (type == 1) // isql reads the ANSI bytes back as they are: compare plain names only
+        QCOMPARE(table.last().value("PRODUTO"), lastName);
+}
+
+void TestFullRunWindow::cancelLeavesWindowAndTable()
+{
+    WindowFixture f;
+    f.open(fixture("app/products_qel.xlsx"), 1);
+    const QString label = f.window->Label(1)->text();
+    f.dialogs.clearLog();
+    f.dialogs.answer(MsgDlgBtn::Cancel);
+    QTest::mouseClick(f.window->Button2(), Qt::LeftButton);
+
+    QCOMPARE(f.dialogs.questionTexts(), QStringList{Confirmation});
+    QCOMPARE(f.dialogs.log().size(), 1);
+    QCOMPARE(f.window->Label(1)->text(), label);
+    QVERIFY(f.window->StringGrid1()->isEnabled());
+    QCOMPARE(f.window->ListBox1Items()->rowCount(), 0);
+    QVERIFY(!QFile::exists(f.dir.filePath(QStringLiteral("ErrorLog.txt"))));
+    const auto table = f.readBack();
+    QCOMPARE(table.size(), 1);
+    QCOMPARE(table.first().value("CODIGO"), QStringLiteral("900001"));
+}
+
+QTEST_MAIN(TestFullRunWindow)
+#include "tst_fullrun_window.moc"
