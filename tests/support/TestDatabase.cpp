@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include "platform/AnsiCodePage.h"
+
 #ifndef CB_SOURCE_DIR
 #error "CB_SOURCE_DIR must name the source tree"
 #endif
@@ -55,7 +57,7 @@ TestDatabase::TestDatabase(Options options) : m_options(options)
     }
     script += QStringLiteral("\ncommit;\n");
     QString out;
-    if (!runIsql({QStringLiteral("-q")}, script.toUtf8(), &out)) {
+    if (!runIsql({QStringLiteral("-q")}, platform::toAnsi(script), &out)) {
         m_error = out;
         return;
     }
@@ -84,7 +86,9 @@ bool TestDatabase::runIsql(const QStringList& args, const QByteArray& input, QSt
     p.write(input);
     p.closeWriteChannel();
     p.waitForFinished(120000);
-    const QString out = QString::fromUtf8(p.readAll());
+    // No connection character set: isql passes the bytes as stored, which are in the ANSI
+    // code page, just as the tool's own connection writes them.
+    const QString out = platform::fromAnsi(p.readAll());
     if (output)
         *output = out;
     // isql keeps going after a failed statement; its messages start with "Statement failed"
@@ -97,9 +101,8 @@ bool TestDatabase::runIsql(const QStringList& args, const QByteArray& input, QSt
 bool TestDatabase::execute(const QString& sql, QString* output) const
 {
     QStringList args{QStringLiteral("-q"), QStringLiteral("-user"), user(),
-                     QStringLiteral("-password"), password(), QStringLiteral("-ch"),
-                     QStringLiteral("UTF8"), attachString()};
-    return runIsql(args, (sql + QStringLiteral("\ncommit;\n")).toUtf8(), output);
+                     QStringLiteral("-password"), password(), attachString()};
+    return runIsql(args, platform::toAnsi(sql + QStringLiteral("\ncommit;\n")), output);
 }
 
 QList<QMap<QString, QString>> TestDatabase::select(const QString& sql) const

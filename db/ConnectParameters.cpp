@@ -1,0 +1,81 @@
+#include "ConnectParameters.h"
+
+#include "platform/AnsiCodePage.h"
+
+#include <ibase.h>
+
+namespace connectparams {
+
+bool namesServer(const QString& database)
+{
+    for (qsizetype i = 0; i < database.size(); ++i) {
+        const QChar c = database.at(i);
+        if (c == u'@' && i > 0)
+            return true;
+        if (c == u':' && database.size() - i > 2 && database.at(i + 1) != u'\\')
+            return true;
+    }
+    return false;
+}
+
+QString attachString(const QString& database, const QString& server)
+{
+    if (server.isEmpty() || namesServer(database))
+        return database;
+    return server + u':' + database;
+}
+
+namespace {
+void appendItem(QByteArray& block, char item, const QString& value)
+{
+    if (value.isEmpty())
+        return;
+    // One length byte: a longer value cannot be expressed, and a cut one is refused by the
+    // server like any wrong value.
+    const QByteArray bytes = platform::toAnsi(value).left(255);
+    block += item;
+    block += char(bytes.size());
+    block += bytes;
+}
+} // namespace
+
+QByteArray databaseParameterBlock(const QString& user, const QString& password,
+                                  const QString& characterSet, const QString& role)
+{
+    QByteArray block(1, char(isc_dpb_version1));
+    appendItem(block, isc_dpb_user_name, user);
+    appendItem(block, isc_dpb_password, password);
+    appendItem(block, isc_dpb_lc_ctype, characterSet);
+    appendItem(block, isc_dpb_sql_role_name, role);
+    return block;
+}
+
+long littleEndian(const char* data, int length)
+{
+    unsigned long value = 0;
+    for (int i = length - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(data[i]);
+    // Sign-extend: the library's integers are signed.
+    if (length > 0 && length < int(sizeof value) && (value >> (8 * length - 1)) & 1)
+        value |= ~0UL << (8 * length);
+    return long(value);
+}
+
+int dialectFromInfo(const QByteArray& reply)
+{
+    qsizetype pos = 0;
+    while (pos + 3 <= reply.size()) {
+        const char item = reply.at(pos);
+        if (item == isc_info_end || item == isc_info_truncated)
+            break;
+        const int length = int(littleEndian(reply.constData() + pos + 1, 2));
+        if (length < 0 || pos + 3 + length > reply.size())
+            break;
+        if (item == isc_info_db_sql_dialect && length > 0)
+            return int(littleEndian(reply.constData() + pos + 3, length));
+        pos += 3 + length;
+    }
+    return 1;
+}
+
+} // namespace connectparams

@@ -1,0 +1,86 @@
+#include "ConnectionImpl.h"
+
+#include "ClientLibrary.h"
+#include "ConnectParameters.h"
+#include "SqlQuery.h"
+#include "platform/AnsiCodePage.h"
+
+#include <algorithm>
+
+DatabaseConnection::Impl::Impl() : transaction(attachment, [this] { closeQueries(); }) {}
+
+void DatabaseConnection::Impl::connect(const DatabaseConnection& settings)
+{
+    if (settings.Database.isEmpty())
+        throw DatabaseError(QStringLiteral("Database name missing"));
+    ::ClientLibrary& library = ::ClientLibrary::acquire(settings.ClientLibrary);
+    const QString target = connectparams::attachString(settings.Database, settings.Server);
+    const QByteArray dpb = connectparams::databaseParameterBlock(
+        settings.Username, settings.Password, settings.CharacterSet, settings.Role);
+    attachment.attach(library, platform::toAnsi(target), dpb);
+    try {
+        const int own = connectparams::dialectFromInfo(attachment.info(isc_info_db_sql_dialect));
+        dialect = std::min(settings.SQLDialect, own);
+    } catch (...) {
+        attachment.detachQuietly();
+        throw;
+    }
+}
+
+void DatabaseConnection::Impl::disconnect()
+{
+    transaction.rollbackQuietly();
+    attachment.detach();
+}
+
+void DatabaseConnection::Impl::disconnectQuietly() noexcept
+{
+    transaction.rollbackQuietly();
+    attachment.detachQuietly();
+}
+
+void DatabaseConnection::Impl::closeQueries()
+{
+    for (SqlQuery* query : queries)
+        query->Close();
+}
+
+DatabaseConnection::DatabaseConnection()
+    : ClientLibrary(::ClientLibrary::defaultName()), d(std::make_unique<Impl>())
+{
+}
+
+DatabaseConnection::~DatabaseConnection()
+{
+    d->disconnectQuietly();
+}
+
+bool DatabaseConnection::Connected() const
+{
+    return d->attachment.attached();
+}
+
+void DatabaseConnection::setConnected(bool connected)
+{
+    if (connected == Connected())
+        return;
+    if (connected)
+        d->connect(*this);
+    else
+        d->disconnect();
+}
+
+void DatabaseConnection::Commit()
+{
+    d->transaction.Commit();
+}
+
+int DatabaseConnection::dialect() const
+{
+    return d->dialect;
+}
+
+DefaultTransaction& DatabaseConnection::defaultTransaction()
+{
+    return d->transaction;
+}

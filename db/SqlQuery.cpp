@@ -1,0 +1,192 @@
+#include "SqlQuery.h"
+
+#include "ConnectParameters.h"
+#include "ConnectionImpl.h"
+#include "NullParameters.h"
+#include "SqlText.h"
+#include "platform/AnsiCodePage.h"
+
+#include <algorithm>
+#include <exception>
+
+void SqlLines::Clear()
+{
+    m_lines.clear();
+    m_owner.textChanged();
+}
+
+void SqlLines::Add(const QString& line)
+{
+    m_lines.append(line);
+    m_owner.textChanged();
+}
+
+struct SqlQuery::Impl {
+    DatabaseConnection* connection;
+    std::weak_ptr<char> connectionAlive;
+    QString joined;              // the lines as sent without parameter scanning
+    sqltext::ScannedText scanned; // the same with markers replaced
+
+    DatabaseConnection& liveConnection() const;
+    void run(SqlQuery& query, bool open);
+    int prepareAndExecute(const QString& text, StatementHandle& statement);
+    void applyAutoCommit(bool queryAutoCommit, bool startedHere);
+};
+
+namespace {
+
+int statementType(ClientLibrary& library, StatementHandle& statement)
+{
+    const char item = isc_info_sql_stmt_type;
+    char reply[16] = {};
+    ISC_STATUS_ARRAY status = {};
+    library.isc_dsql_sql_info(status, statement.handle(), 1, &item, short(sizeof reply), reply);
+    library.check(status);
+    if (reply[0] != isc_info_sql_stmt_type)
+        return 0;
+    const int length = int(connectparams::littleEndian(reply + 1, 2));
+    if (length <= 0 || length > int(sizeof reply) - 3)
+        return 0;
+    return int(connectparams::littleEndian(reply + 3, length));
+}
+
+bool returnsRows(int type)
+{
+    return type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
+}
+
+// Runs a step after a possible earlier failure; the first failure is the one reported.
+template <typename Step> void keepFirstFailure(std::exception_ptr& failure, Step step)
+{
+    try {
+        step();
+    } catch (...) {
+        if (!failure)
+            failure = std::current_exception();
+    }
+}
+
+} // namespace
+
+SqlQuery::SqlQuery(DatabaseConnection& connection) : d(std::make_unique<Impl>())
+{
+    d->connection = &connection;
+    d->connectionAlive = connection.d->lifetime;
+    connection.d->queries.push_back(this);
+}
+
+SqlQuery::~SqlQuery()
+{
+    if (d->connectionAlive.expired())
+        return;
+    auto& queries = d->connection->d->queries;
+    queries.erase(std::remove(queries.begin(), queries.end(), this), queries.end());
+}
+
+void SqlQuery::textChanged()
+{
+    Close();
+    d->joined = sqltext::joinLines(m_sql.lines());
+    d->scanned = sqltext::scanParameters(d->joined);
+}
+
+// Nothing stays open or prepared between two calls: a result set is never kept (this
+// tool reads no rows), so there is nothing to end here.
+void SqlQuery::Close() {}
+
+QString SqlQuery::finalText() const
+{
+    return ParamCheck ? d->scanned.text : d->joined;
+}
+
+QStringList SqlQuery::paramNames() const
+{
+    return ParamCheck ? d->scanned.names : QStringList();
+}
+
+void SqlQuery::ExecSQL()
+{
+    d->run(*this, false);
+}
+
+// A select is executed and its cursor closed again with the statement: no rows are kept,
+// because nothing in this tool reads them.
+void SqlQuery::Open()
+{
+    d->run(*this, true);
+}
+
+DatabaseConnection& SqlQuery::Impl::liveConnection() const
+{
+    if (connectionAlive.expired())
+        throw GeneralError(QStringLiteral("Database not assigned"));
+    return *connection;
+}
+
+void SqlQuery::Impl::run(SqlQuery& query, bool open)
+{
+    DatabaseConnection& db = liveConnection();
+    db.setConnected(true);
+    DefaultTransaction& transaction = db.d->transaction;
+    const bool startedHere = !transaction.Active();
+    transaction.gain();
+
+    StatementHandle statement;
+    std::exception_ptr failure;
+    int type = 0;
+    keepFirstFailure(failure, [&] { type = prepareAndExecute(query.finalText(), statement); });
+    const bool rows = !failure && returnsRows(type);
+    if (!rows)
+        keepFirstFailure(failure, [&] { applyAutoCommit(query.AutoCommit, startedHere); });
+    transaction.release();
+    keepFirstFailure(failure, [&] { statement.free(); });
+    if (failure)
+        std::rethrow_exception(failure);
+    if (open && !rows)
+        throw GeneralError(QStringLiteral("SQL statement doesn't return rows"));
+}
+
+int SqlQuery::Impl::prepareAndExecute(const QString& text, StatementHandle& statement)
+{
+    if (sqltext::isBlank(text))
+        throw GeneralError(QStringLiteral("SQL statement cannot be empty"));
+    DatabaseConnection::Impl& db = *connection->d;
+    ClientLibrary& library = db.attachment.library();
+    const auto dialect = static_cast<unsigned short>(db.dialect);
+    statement.allocate(db.attachment);
+
+    const QByteArray sql = platform::toAnsi(text);
+    // The text is zero-terminated; its length is given too when it fits the length field,
+    // so a stray zero character cannot silently cut the statement short.
+    const auto length = static_cast<unsigned short>(sql.size() <= 0xFFFF ? sql.size() : 0);
+    ISC_STATUS_ARRAY status = {};
+    library.isc_dsql_prepare(status, db.transaction.handle(), statement.handle(), length,
+                             sql.constData(), dialect, nullptr);
+    library.check(status);
+
+    const int type = statementType(library, statement);
+    if (type == isc_info_sql_stmt_get_segment || type == isc_info_sql_stmt_put_segment
+        || type == isc_info_sql_stmt_start_trans)
+        throw GeneralError(QStringLiteral("Unsupported SQL type"));
+
+    NullParameters parameters;
+    if (text.contains(u'?'))
+        parameters.describe(library, statement);
+    library.isc_dsql_execute(status, db.transaction.handle(), statement.handle(), dialect,
+                             parameters.sqlda());
+    library.check(status);
+    return type;
+}
+
+void SqlQuery::Impl::applyAutoCommit(bool queryAutoCommit, bool startedHere)
+{
+    DatabaseConnection& db = *connection;
+    DefaultTransaction& transaction = db.d->transaction;
+    // A COMMIT or ROLLBACK statement may itself have ended the transaction.
+    if (!db.AutoCommit || !queryAutoCommit || !transaction.Active())
+        return;
+    if (startedHere)
+        transaction.Commit();
+    else
+        transaction.CommitRetaining();
+}

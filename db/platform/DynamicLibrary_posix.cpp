@@ -1,0 +1,36 @@
+#include "platform/DynamicLibrary.h"
+
+#include <QFile>
+#include <dlfcn.h>
+
+namespace platform {
+
+std::unique_ptr<DynamicLibrary> DynamicLibrary::load(const QString& fileName, QString* reason)
+{
+    if (fileName.isEmpty()) {
+        if (reason)
+            *reason = QStringLiteral("empty file name");
+        return nullptr;
+    }
+    void* handle = ::dlopen(QFile::encodeName(fileName).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        if (reason) {
+            const char* text = ::dlerror();
+            *reason = text ? QString::fromLocal8Bit(text) : QString();
+        }
+        return nullptr;
+    }
+    return std::unique_ptr<DynamicLibrary>(new DynamicLibrary(handle, fileName));
+}
+
+DynamicLibrary::~DynamicLibrary()
+{
+    ::dlclose(m_handle);
+}
+
+void* DynamicLibrary::symbol(const char* name) const
+{
+    return ::dlsym(m_handle, name);
+}
+
+} // namespace platform

@@ -1,0 +1,293 @@
+// The one default transaction as the full import relies on it: the wipe stays pending
+// until Commit, failed statements leave it active, AutoCommit commits at once or retaining.
+#include "DbTestSupport.h"
+
+#include "DefaultTransaction.h"
+
+using Access = TestDatabase::Access;
+
+class TestTransaction : public QObject {
+    Q_OBJECT
+
+private:
+    static void addAccessRows(const char* tag, const std::function<void(QTestData&)>& rest = {})
+    {
+        for (Access access : {Access::Embedded, Access::Server}) {
+            QTestData& row = QTest::addRow("%s %s", accessName(access), tag) << access;
+            if (rest)
+                rest(row);
+        }
+    }
+    static const char* accessName(Access a) { return dbtest::accessName(a); }
+
+    static void seed(const TestDatabase& db, int rows)
+    {
+        QString sql;
+        for (int i = 0; i < rows; ++i)
+            sql += dbtest::insertProduct(QStringLiteral("S%1").arg(i)) + QStringLiteral(";\n");
+        QString out;
+        QVERIFY2(db.execute(sql, &out), qPrintable(out));
+    }
+
+private slots:
+    void wipeStaysPendingUntilCommit_data()
+    {
+        QTest::addColumn<Access>("access");
+        QTest::addColumn<bool>("commit");
+        QTest::addColumn<int>("rowsLeft");
+        addAccessRows("committed", [](QTestData& r) { r << true << 0; });
+        addAccessRows("destroyed before commit", [](QTestData& r) { r << false << 3; });
+    }
+
+    void wipeStaysPendingUntilCommit()
+    {
+        QFETCH(Access, access);
+        QFETCH(bool, commit);
+        QFETCH(int, rowsLeft);
+        CB_SKIP_UNLESS_AVAILABLE(access);
+        TestDatabase db({access});
+        CB_VERIFY_DB(db);
+        seed(db, 3);
+        {
+            auto connection = dbtest::connectionTo(db);
+            SqlQuery qrproduto(*connection);
+            qrproduto.AutoCommit = false;
+            qrproduto.SQL().Add(QStringLiteral("delete from PRODUTOS;"));
+            CB_EXPECT_MESSAGE(qrproduto.Open(), GeneralError,
+                              QStringLiteral("SQL statement doesn't return rows"));
+            QVERIFY(connection->defaultTransaction().Active());
+            QCOMPARE(connection->defaultTransaction().useCount(), 1);
+            // The server lets a second client look: the deletion is not visible yet.
+            if (access == Access::Server)
+                QCOMPARE(db.count(), 3);
+            if (commit) {
+                connection->Commit();
+                QVERIFY(!connection->defaultTransaction().Active());
+                QCOMPARE(connection->defaultTransaction().useCount(), 0);
+            }
+        }
+        QCOMPARE(db.count(), rowsLeft);
+    }
+
+    void wipeWithoutProdutosKeepsTransaction_data()
+    {
+        QTest::addColumn<Access>("access");
+        addAccessRows("no PRODUTOS");
+    }
+
+    void wipeWithoutProdutosKeepsTransaction()
+    {
+        QFETCH(Access, access);
+        CB_SKIP_UNLESS_AVAILABLE(access);
+        TestDatabase::Options options{access};
+        options.withProdutosView = false;
+        TestDatabase db(options);
+        CB_VERIFY_DB(db);
+        seed(db, 2);
+        {
+            auto connection = dbtest::connectionTo(db);
+            SqlQuery qrproduto(*connection);
+            qrproduto.AutoCommit = false;
+            qrproduto.SQL().Add(QStringLiteral("delete from PRODUTOS;"));
+            bool engineError = false;
+            try {
+                qrproduto.Open();
+            } catch (const EngineError& e) {
+                engineError = true;
+                QCOMPARE(e.ErrorCode, -204L); // unknown table, refused at prepare
+            }
+            QVERIFY(engineError);
+            QVERIFY(connection->defaultTransaction().Active());
+
+            SqlQuery query2(*connection);
+            query2.AutoCommit = false;
+            dbtest::setText(query2, dbtest::insertProduct(QStringLiteral("NEW")));
+            query2.ExecSQL();
+            connection->Commit();
+        }
+        QCOMPARE(db.count(), 3);
+        QCOMPARE(db.count(QStringLiteral("c000025 where codigo = 'NEW'")), 1);
+    }
+
+    // The full import's shape: wipe, many inserts of which some are refused, one commit.
+    void rejectedInsertsLeaveTheRestPending_data()
+    {
+        QTest::addColumn<Access>("access");
+        addAccessRows("import");
+    }
+
+    void rejectedInsertsLeaveTheRestPending()
+    {
+        QFETCH(Access, access);
+        CB_SKIP_UNLESS_AVAILABLE(access);
+        TestDatabase db({access});
+        CB_VERIFY_DB(db);
+        seed(db, 4);
+        const QStringList codes{QStringLiteral("1"), QStringLiteral("TOOLONG"), QStringLiteral("2"),
+                                QString(), QStringLiteral("3"), QStringLiteral("1234567"),
+                                QStringLiteral("4")};
+        int failed = 0;
+        {
+            auto connection = dbtest::connectionTo(db);
+            SqlQuery qrproduto(*connection);
+            qrproduto.AutoCommit = false;
+            qrproduto.SQL().Add(QStringLiteral("delete from PRODUTOS;"));
+            try {
+                qrproduto.Open();
+            } catch (const std::exception&) {
+            }
+            SqlQuery query2(*connection);
+            query2.AutoCommit = false;
+            for (const QString& code : codes) {
+                // An empty code stands for a NULL one, which the NOT NULL column refuses.
+                dbtest::setText(query2, code.isEmpty()
+                                            ? QStringLiteral("insert into c000025 (codigo) values (null)")
+                                            : dbtest::insertProduct(code));
+                try {
+                    query2.ExecSQL();
+                } catch (const EngineError& e) {
+                    ++failed;
+                    QVERIFY(e.message().startsWith(u'\r'));
+                }
+                QVERIFY(connection->defaultTransaction().Active());
+            }
+            connection->Commit();
+        }
+        QCOMPARE(failed, 3);
+        QCOMPARE(db.count(), 4);
+        QCOMPARE(db.count(QStringLiteral("c000025 where codigo starting with 'S'")), 0);
+    }
+
+    void autoCommit_data()
+    {
+        QTest::addColumn<Access>("access");
+        QTest::addColumn<bool>("pendingBefore");
+        QTest::addColumn<bool>("commitAtEnd");
+        QTest::addColumn<bool>("activeAfter");
+        QTest::addColumn<int>("rowsKept");
+        // Nothing pending: hard commit, the transaction ends.
+        addAccessRows("alone", [](QTestData& r) { r << false << false << false << 1; });
+        // Work pending: commit-retaining keeps the transaction; what follows stays pending
+        // and is rolled back without a commit, kept with one.
+        addAccessRows("after pending, no commit", [](QTestData& r) { r << true << false << true << 2; });
+        addAccessRows("after pending, commit", [](QTestData& r) { r << true << true << true << 3; });
+    }
+
+    void autoCommit()
+    {
+        QFETCH(Access, access);
+        QFETCH(bool, pendingBefore);
+        QFETCH(bool, commitAtEnd);
+        QFETCH(bool, activeAfter);
+        QFETCH(int, rowsKept);
+        CB_SKIP_UNLESS_AVAILABLE(access);
+        TestDatabase db({access});
+        CB_VERIFY_DB(db);
+        {
+            auto connection = dbtest::connectionTo(db);
+            DefaultTransaction& transaction = connection->defaultTransaction();
+            SqlQuery query2(*connection);
+            query2.AutoCommit = false;
+            SqlQuery query(*connection); // AutoCommit on
+            if (pendingBefore) {
+                dbtest::setText(query2, dbtest::insertProduct(QStringLiteral("A")));
+                query2.ExecSQL();
+            }
+            dbtest::setText(query, dbtest::insertProduct(QStringLiteral("B")));
+            query.ExecSQL();
+            QCOMPARE(transaction.Active(), activeAfter);
+            QCOMPARE(transaction.useCount(), activeAfter ? 1 : 0);
+            if (!activeAfter) {
+                CB_EXPECT_MESSAGE(connection->Commit(), GeneralError,
+                                  QStringLiteral("Can't perform operation on inactive transaction"));
+            } else {
+                dbtest::setText(query2, dbtest::insertProduct(QStringLiteral("C")));
+                query2.ExecSQL();
+                if (commitAtEnd)
+                    connection->Commit();
+            }
+        }
+        QCOMPARE(db.count(), rowsKept);
+    }
+
+    // A refused statement on an auto-commit component still ends in the commit: the work
+    // that was pending before it becomes permanent.
+    void autoCommitAfterFailureCommitsPendingWork()
+    {
+        TestDatabase db;
+        CB_VERIFY_DB(db);
+        {
+            auto connection = dbtest::connectionTo(db);
+            SqlQuery query2(*connection);
+            query2.AutoCommit = false;
+            dbtest::setText(query2, dbtest::insertProduct(QStringLiteral("A")));
+            query2.ExecSQL();
+            SqlQuery query(*connection);
+            dbtest::setText(query, dbtest::insertProduct(QStringLiteral("TOOLONG")));
+            QVERIFY_THROWS_EXCEPTION(EngineError, query.ExecSQL());
+            QVERIFY(connection->defaultTransaction().Active());
+        }
+        QCOMPARE(db.count(), 1);
+    }
+
+    void commitNeedsAnActiveTransaction()
+    {
+        TestDatabase db;
+        CB_VERIFY_DB(db);
+        auto connection = dbtest::connectionTo(db);
+        // Neither a closed connection nor a connected one without work has a transaction.
+        CB_EXPECT_MESSAGE(connection->Commit(), GeneralError,
+                          QStringLiteral("Can't perform operation on inactive transaction"));
+        connection->setConnected(true);
+        CB_EXPECT_MESSAGE(connection->Commit(), GeneralError,
+                          QStringLiteral("Can't perform operation on inactive transaction"));
+        QVERIFY(!connection->defaultTransaction().Active());
+    }
+
+    void disconnectRollsBackAndNextStatementReconnects()
+    {
+        TestDatabase db;
+        CB_VERIFY_DB(db);
+        {
+            auto connection = dbtest::connectionTo(db);
+            SqlQuery query2(*connection);
+            query2.AutoCommit = false;
+            dbtest::setText(query2, dbtest::insertProduct(QStringLiteral("GONE")));
+            query2.ExecSQL();
+            connection->setConnected(false);
+            QVERIFY(!connection->Connected());
+            QVERIFY(!connection->defaultTransaction().Active());
+            dbtest::setText(query2, dbtest::insertProduct(QStringLiteral("KEPT")));
+            query2.ExecSQL();
+            QVERIFY(connection->Connected());
+            connection->Commit();
+        }
+        QCOMPARE(db.count(), 1);
+        QCOMPARE(db.count(QStringLiteral("c000025 where codigo = 'KEPT'")), 1);
+    }
+
+    // The use count: 1 while work is pending, whatever the number of statements.
+    void useCountStaysAtOneBetweenStatements()
+    {
+        TestDatabase db;
+        CB_VERIFY_DB(db);
+        auto connection = dbtest::connectionTo(db);
+        SqlQuery query2(*connection);
+        query2.AutoCommit = false;
+        for (int i = 0; i < 3; ++i) {
+            dbtest::setText(query2, dbtest::insertProduct(QString::number(i)));
+            query2.ExecSQL();
+            QCOMPARE(connection->defaultTransaction().useCount(), 1);
+        }
+        connection->Commit();
+        QCOMPARE(connection->defaultTransaction().useCount(), 0);
+    }
+
+    void transactionParameterBlock()
+    {
+        QCOMPARE(DefaultTransaction::parameterBlock(), QByteArray("\x03\x0f\x11\x07\x09", 5));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTransaction)
+#include "tst_Transaction.moc"
