@@ -70,11 +70,9 @@ template <class F> void TFrmConverterBancoQelExcel::guarded(F&& handler)
 void TFrmConverterBancoQelExcel::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
     // After the window is on screen, so the dialogs open over it.
-    QTimer::singleShot(0, this, [this] { FormShow(); });
+    if (!m_formShowDone)
+        QTimer::singleShot(0, this, [this] { FormShow(); });
 }
 
 void TFrmConverterBancoQelExcel::wirePreviews()
@@ -116,6 +114,9 @@ void TFrmConverterBancoQelExcel::gridCurrentChanged(const QModelIndex& current,
 
 void TFrmConverterBancoQelExcel::FormShow()
 {
+    if (m_formShowDone)
+        return;
+    m_formShowDone = true;
     guarded([this] { doFormShow(); });
 }
 
@@ -192,6 +193,7 @@ void TFrmConverterBancoQelExcel::setPreview(const std::array<QString, 7>& captio
 {
     for (int i = 0; i < 7; ++i)
         m_labels[i]->setText(captions[i]);
+    emit previewShown();
 }
 
 void TFrmConverterBancoQelExcel::StringGrid1Click()

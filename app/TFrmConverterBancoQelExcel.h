@@ -51,6 +51,7 @@ public:
     std::function<void()> requestQuit;
 
     // The handlers. Each shows any error that escapes it in the error box; the window stays.
+    // FormShow runs once, when the window is first shown (a second call does nothing).
     void FormShow();
     void Button2Click();
     void Button3Click();
@@ -74,6 +75,10 @@ public:
     QListView* ListBox1() const { return m_errorList; }
     QStringListModel* ListBox1Items() const { return m_errors; }
     QLineEdit* edttempprodutoEdit() const { return m_tempEdit; }
+
+signals:
+    // A preview (grid row or text line) has set the panel's captions.
+    void previewShown();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -111,6 +116,6 @@ private:
     QStringListModel* m_errors = nullptr;
     QLineEdit* m_tempEdit = nullptr;
     std::unique_ptr<WindowViews> m_views;
-    bool m_shown = false;
+    bool m_formShowDone = false;
     bool m_running = false;
 };
