@@ -1,0 +1,191 @@
+// The .xls reader over the fixtures of tests/fixtures/make_xls.py: cell texts, the used
+// area, error cells and the single-cell area.
+#include "RegionalSettings.h"
+#include "TextGrid.h"
+#include "platform/Error.h"
+#include "xls/XlsReader.h"
+
+#include <QtTest>
+
+namespace {
+
+QString fixture(const QString& name)
+{
+    return QStringLiteral(CB_SOURCE_DIR "/tests/fixtures/xls/") + name;
+}
+
+// The error message of the load, or an empty text when it succeeded.
+QString load(TextGrid& grid, const QString& name, bool comma = true)
+{
+    try {
+        LoadXls(grid, fixture(name), comma ? RegionalSettings::brazil() : RegionalSettings::point());
+        return {};
+    } catch (const std::exception& e) {
+        return errorMessage(e);
+    }
+}
+
+// "D40" -> column 3, row 39.
+QPoint cellAt(const QString& name)
+{
+    int col = 0;
+    qsizetype i = 0;
+    for (; i < name.size() && name.at(i).isUpper(); ++i)
+        col = col * 26 + (name.at(i).unicode() - u'A' + 1);
+    return {col - 1, name.mid(i).toInt() - 1};
+}
+
+void checkCells(const TextGrid& grid, const QStringList& expected)
+{
+    for (const QString& item : expected) {
+        const qsizetype eq = item.indexOf(u'=');
+        const QPoint at = cellAt(item.left(eq));
+        QCOMPARE(item.left(eq) + u'=' + grid.cell(at.x(), at.y()), item);
+    }
+}
+
+} // namespace
+
+class TestXlsCells : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cells_data();
+    void cells();
+    void failures_data();
+    void failures();
+    void errorInRow40KeepsEverythingBeforeIt();
+    void earlierLoadIsClearedUpToTheStop();
+};
+
+void TestXlsCells::cells_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("comma");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<QStringList>("expected"); // "CELL=text"
+
+    const QStringList heads{"A1=Código", "B1=Descrição", "C1=Preço", "F1=Ativo", "G1=", "H1="};
+    QTest::newRow("xlwt cells, comma") << "cells.xls" << true << 8 << 8
+        << heads + QStringList{"A2=7894900011517", "B2=Café torrado 500g", "C2=12,5", "D2=42",
+            "E2=16/04/2019", "F2=True", "A3=1,23456789012346E17", "B3=Ação – “aspas” €",
+            "C3=-1E-6", "D3=-7", "E3=16/04/2019 15:52:00", "F3=False", "A4=0,3",
+            "B4=Negrito e normal", "C4=1234,5679", "D4=19,99", "E4=01/03/1900", "F4=",
+            "B6=", "D6=", "H8="};
+    QTest::newRow("xlwt cells, point") << "cells.xls" << false << 8 << 8
+        << QStringList{"C2=12.5", "A3=1.23456789012346E17", "A4=0.3", "C4=1234.5679"};
+    QTest::newRow("data from C3") << "c3_start.xls" << true << 4 << 5
+        << QStringList{"A1=", "B2=", "C2=", "C3=C3", "D4=4,5", "E3=E3", "D3=", "A4="};
+    QTest::newRow("1904 dates") << "date1904.xls" << true << 1 << 2
+        << QStringList{"A1=16/04/2019 15:52:00", "B1=02/01/1904"};
+    QTest::newRow("all four RK encodings, MULRK, MULBLANK") << "rk_mulrk.xls" << true << 3 << 4
+        << QStringList{"A1=3,5", "B1=1,23", "C1=42", "D1=-12,34",
+                       "A2=3,5", "B2=1,23", "C2=42", "D2=-12,34", "B3=", "C3="};
+    QTest::newRow("BIFF5 with code page 1251, in the mini stream") << "biff5_cp1251.xls" << true
+        << 2 << 3 << QStringList{"A1=Привет мир", "B1=Цена", "C1=12,5", "A2=Жирный",
+                                 "B2=22/09/2017 12:00:00"};
+    QTest::newRow("shared strings across CONTINUE") << "sst_continue.xls" << true << 2 << 3
+        << QStringList{"A1=abcdДЕЖЗ", "B1=xyz", "C2=novo registro"};
+    QTest::newRow("4096-byte sectors, chart sheet first") << "sector4096.xls" << true << 2 << 2
+        << QStringList{"A1=setor de 4096", "B2=4096"};
+    QTest::newRow("FAT continued in a DIFAT sector") << "difat.xls" << true << 2 << 2
+        << QStringList{"A1=difat", "B2=109"};
+    QStringList longTexts;
+    for (int r = 0; r < 12; ++r) {
+        const QString n = QString::number(r).rightJustified(2, u'0');
+        longTexts << QStringLiteral("A%1=").arg(r + 1) + QStringLiteral("latin %1 ").arg(n).repeated(120)
+                  << QStringLiteral("B%1=").arg(r + 1) + QStringLiteral("ωμέγα %1 ").arg(n).repeated(120);
+    }
+    QTest::newRow("long shared strings split by xlwt") << "long_strings.xls" << true << 12 << 2
+        << longTexts;
+}
+
+void TestXlsCells::cells()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, comma);
+    QFETCH(int, rows);
+    QFETCH(int, cols);
+    QFETCH(QStringList, expected);
+    TextGrid grid;
+    QCOMPARE(load(grid, file, comma), QString());
+    QCOMPARE(grid.RowCount(), rows);
+    QCOMPARE(grid.ColCount(), cols);
+    checkCells(grid, expected);
+}
+
+void TestXlsCells::failures_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString single = QStringLiteral("The first worksheet of \"%1\" has no cell beyond A1, so "
+                                          "it holds no table to load");
+    QTest::newRow("empty first sheet") << "empty.xls" << single.arg(fixture("empty.xls")) << 1 << 1
+        << QStringList{"A1="};
+    QTest::newRow("only A1") << "only_a1.xls" << single.arg(fixture("only_a1.xls")) << 1 << 1
+        << QStringList{"A1="};
+    QTest::newRow("BOOLERR error") << "div0.xls" << "Cell B2 holds the error value #DIV/0!" << 2 << 2
+        << QStringList{"A1=True", "B1=False", "A2="};
+    QTest::newRow("formula results") << "formula_results.xls"
+        << "Cell A3 holds the error value #DIV/0!" << 3 << 7
+        << QStringList{"A1=16/04/2019", "B1=resultado em texto", "C1=depois do SHRFMLA",
+                       "D1=True", "E1=False", "F1=", "G1=2,25", "A2=AAAAAAAAAAΩΩΩΩΩΩΩΩΩΩ", "B3="};
+    QTest::newRow("cells out of reading order") << "unsorted_error.xls"
+        << "Cell C2 holds the error value #N/A" << 3 << 3
+        << QStringList{"A1=1", "A2=2", "B2=antes", "A3="};
+}
+
+void TestXlsCells::failures()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    QFETCH(int, rows);
+    QFETCH(int, cols);
+    QFETCH(QStringList, expected);
+    TextGrid grid;
+    QCOMPARE(load(grid, file), message);
+    QCOMPARE(grid.RowCount(), rows);
+    QCOMPARE(grid.ColCount(), cols);
+    checkCells(grid, expected);
+}
+
+void TestXlsCells::errorInRow40KeepsEverythingBeforeIt()
+{
+    TextGrid grid;
+    QCOMPARE(load(grid, "error_na.xls"), QStringLiteral("Cell D40 holds the error value #N/A"));
+    QCOMPARE(grid.RowCount(), 45);
+    QCOMPARE(grid.ColCount(), 5);
+    for (int r = 0; r < 45; ++r)
+        for (int c = 0; c < 5; ++c) {
+            const bool before = r < 39 || (r == 39 && c < 3);
+            const QString text = !before ? QString()
+                : c == 0               ? QStringLiteral("linha %1").arg(r + 1)
+                                       : QString::number(r * 10 + c);
+            QCOMPARE(grid.cell(c, r), text);
+        }
+}
+
+// A load writes every cell of the area before the point where it stops, empty ones too, so
+// nothing of an earlier load shows through there.
+void TestXlsCells::earlierLoadIsClearedUpToTheStop()
+{
+    TextGrid grid;
+    grid.resize(6, 6);
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 6; ++c)
+            grid.setCell(c, r, QStringLiteral("old"));
+    QCOMPARE(load(grid, "unsorted_error.xls"), QStringLiteral("Cell C2 holds the error value #N/A"));
+    QCOMPARE(grid.cell(1, 0), QString());
+    QCOMPARE(grid.cell(2, 0), QString());
+    QCOMPARE(grid.cell(1, 1), QStringLiteral("antes"));
+    QCOMPARE(grid.cell(2, 1), QStringLiteral("old")); // the error cell and after: not reached
+    QCOMPARE(grid.cell(0, 2), QStringLiteral("old"));
+}
+
+QTEST_GUILESS_MAIN(TestXlsCells)
+#include "tst_xls_cells.moc"
