@@ -1,0 +1,159 @@
+// Cell values to grid texts, shared by both spreadsheet readers.
+#include "CellText.h"
+#include "RegionalSettings.h"
+
+#include <QtTest>
+
+using celltext::FormatKind;
+Q_DECLARE_METATYPE(FormatKind)
+
+class TestCellText : public QObject {
+    Q_OBJECT
+
+private slots:
+    void number_data();
+    void number();
+    void dateTime_data();
+    void dateTime();
+    void currency_data();
+    void currency();
+    void classifyFormat_data();
+    void classifyFormat();
+    void settingsFromLocale();
+};
+
+void TestCellText::number_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("comma");
+    QTest::addColumn<QString>("point");
+
+    QTest::newRow("whole") << 7.0 << "7" << "7";
+    QTest::newRow("fraction") << 12.5 << "12,5" << "12.5";
+    QTest::newRow("negative") << -3.25 << "-3,25" << "-3.25";
+    QTest::newRow("zero") << 0.0 << "0" << "0";
+    QTest::newRow("negative zero") << -0.0 << "0" << "0";
+    QTest::newRow("13-digit barcode") << 9781000000009.0 << "9781000000009" << "9781000000009";
+    QTest::newRow("15 integer digits") << 123456789012345.0 << "123456789012345" << "123456789012345";
+    QTest::newRow("16 integer digits") << 1234567890123456.0 << "1,23456789012346E15" << "1.23456789012346E15";
+    QTest::newRow("18 integer digits") << 123456789012345678.0 << "1,23456789012346E17" << "1.23456789012346E17";
+    QTest::newRow("rounds up into exponent") << 999999999999999.9 << "1E15" << "1E15";
+    QTest::newRow("power of ten") << 1e20 << "1E20" << "1E20";
+    QTest::newRow("smallest plain") << 0.00001 << "0,00001" << "0.00001";
+    QTest::newRow("below 0.00001") << 0.000001 << "1E-6" << "1E-6";
+    QTest::newRow("small with digits") << -2.5e-10 << "-2,5E-10" << "-2.5E-10";
+    QTest::newRow("15 significant digits") << 0.1 + 0.2 << "0,3" << "0.3";
+    QTest::newRow("rounded at 15") << 2.0 / 3.0 << "0,666666666666667" << "0.666666666666667";
+    QTest::newRow("trailing zeros dropped") << 1.5000 << "1,5" << "1.5";
+    QTest::newRow("hundred") << 100.0 << "100" << "100";
+}
+
+void TestCellText::number()
+{
+    QFETCH(double, value);
+    QFETCH(QString, comma);
+    QFETCH(QString, point);
+    QCOMPARE(celltext::number(value, RegionalSettings::brazil()), comma);
+    QCOMPARE(celltext::number(value, RegionalSettings::point()), point);
+}
+
+void TestCellText::dateTime_data()
+{
+    QTest::addColumn<double>("serial");
+    QTest::addColumn<bool>("date1904");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("1 Jan 1900") << 1.0 << false << "01/01/1900";
+    QTest::newRow("28 Feb 1900") << 59.0 << false << "28/02/1900";
+    QTest::newRow("the 29 Feb 1900 that never was") << 60.0 << false << "28/02/1900";
+    QTest::newRow("1 Mar 1900") << 61.0 << false << "01/03/1900";
+    QTest::newRow("date") << 43571.0 << false << "16/04/2019";
+    QTest::newRow("date and time") << 43571.0 + 15.0 / 24 + 52.0 / 1440 << false << "16/04/2019 15:52:00";
+    QTest::newRow("a hair below midnight") << 43571.999999999 << false << "17/04/2019";
+    QTest::newRow("time alone") << 0.75 << false << "30/12/1899 18:00:00";
+    QTest::newRow("1904 origin") << 0.0 << true << "01/01/1904";
+    QTest::newRow("1904 date") << 42109.0 << true << "16/04/2019";
+    QTest::newRow("1904 date and time") << 42109.5 << true << "16/04/2019 12:00:00";
+}
+
+void TestCellText::dateTime()
+{
+    QFETCH(double, serial);
+    QFETCH(bool, date1904);
+    QFETCH(QString, expected);
+    QCOMPARE(celltext::dateTime(serial, date1904, RegionalSettings::brazil()), expected);
+}
+
+void TestCellText::currency_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("whole") << 12.0 << "12";
+    QTest::newRow("cents") << 12.5 << "12,5";
+    QTest::newRow("four decimals kept") << 0.1234 << "0,1234";
+    QTest::newRow("fifth decimal rounds") << 1234.56789 << "1234,5679";
+    QTest::newRow("half up") << 0.00005 << "0,0001";
+    QTest::newRow("below a ten-thousandth") << 0.00004 << "0";
+    QTest::newRow("negative") << -7.12345 << "-7,1235";
+}
+
+void TestCellText::currency()
+{
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+    QCOMPARE(celltext::currency(value, RegionalSettings::brazil()), expected);
+}
+
+void TestCellText::classifyFormat_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<FormatKind>("kind");
+
+    QTest::newRow("General") << 0 << "" << FormatKind::Number;
+    QTest::newRow("built-in 0.00") << 2 << "" << FormatKind::Number;
+    QTest::newRow("built-in date 14") << 14 << "" << FormatKind::Date;
+    QTest::newRow("built-in time 21") << 21 << "" << FormatKind::Date;
+    QTest::newRow("built-in [h]:mm:ss 46") << 46 << "" << FormatKind::Date;
+    QTest::newRow("built-in currency 7") << 7 << "" << FormatKind::Currency;
+    QTest::newRow("accounting with symbol 44") << 44 << "" << FormatKind::Currency;
+    QTest::newRow("accounting without symbol 43") << 43 << "" << FormatKind::Number;
+    QTest::newRow("custom date") << 164 << "dd/mm/yyyy" << FormatKind::Date;
+    QTest::newRow("custom time AM/PM") << 165 << "h:mm AM/PM" << FormatKind::Date;
+    QTest::newRow("elapsed hours") << 165 << "[h]:mm" << FormatKind::Date;
+    QTest::newRow("quoted R$") << 166 << "\"R$\" #,##0.00" << FormatKind::Currency;
+    QTest::newRow("escaped $") << 166 << "\\$#,##0" << FormatKind::Currency;
+    QTest::newRow("currency tag") << 167 << "[$R$-416]\\ #,##0.00" << FormatKind::Currency;
+    QTest::newRow("euro tag") << 167 << "#,##0.00 [$€-2]" << FormatKind::Currency;
+    QTest::newRow("bare locale tag") << 168 << "[$-416]#,##0.00" << FormatKind::Number;
+    QTest::newRow("locale tag on a date") << 168 << "[$-F800]dddd, mmmm dd, yyyy" << FormatKind::Date;
+    QTest::newRow("colour is no date") << 169 << "[Magenta]0.00;[Red]-0.00" << FormatKind::Number;
+    QTest::newRow("quoted letters are no date") << 169 << "0 \"dias\"" << FormatKind::Number;
+    QTest::newRow("escaped letter is no date") << 169 << "0\\d" << FormatKind::Number;
+    QTest::newRow("scientific") << 170 << "0.00E+00" << FormatKind::Number;
+    QTest::newRow("first section only") << 171 << "0.00;\"m\"" << FormatKind::Number;
+    QTest::newRow("General spelled out") << 172 << "General" << FormatKind::Number;
+    QTest::newRow("custom code beats the id") << 14 << "0.00" << FormatKind::Number;
+}
+
+void TestCellText::classifyFormat()
+{
+    QFETCH(int, id);
+    QFETCH(QString, code);
+    QFETCH(FormatKind, kind);
+    QCOMPARE(celltext::classifyFormat(id, code), kind);
+}
+
+void TestCellText::settingsFromLocale()
+{
+    const RegionalSettings brazil = RegionalSettings::fromLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    QCOMPARE(brazil.decimalSeparator, QChar(u','));
+    QCOMPARE(brazil.timeSeparator, QChar(u':'));
+    QCOMPARE(brazil.shortDateFormat, QString("dd/MM/yyyy"));
+    QVERIFY2(!brazil.longTimeFormat.contains(u't'), qPrintable(brazil.longTimeFormat));
+    QCOMPARE(celltext::dateTime(43571.5, false, brazil), QString("16/04/2019 12:00:00"));
+    QCOMPARE(RegionalSettings::fromLocale(QLocale::c()).decimalSeparator, QChar(u'.'));
+}
+
+QTEST_GUILESS_MAIN(TestCellText)
+#include "tst_celltext.moc"
