@@ -75,7 +75,7 @@ void TstTypesEndToEnd::importsEachType_data()
     QTest::newRow("2 Quelbrant") << 2 << "quelbrant.xlsx" << ""
         << Rows{sheet("000002", "9781000000009", "LEITE INTEGRAL 1L", "LT", "3.1", "4.29", "48", "060"),
                 sheet("000003", "9781000000023", "MANTEIGA 200G", "UN", "7.8", "10.5", "12", "000"),
-                sheet("000004", "9781000000030", "QUEIJO MUSSARELA KG", "KG", "29.9", "39.9", "5.5", "060")};
+                sheet("000004", "9781000000030", "QUEIJO MUSSARELA KG", "KG", "29.9", "39.9", "6", "060")};
     // Answered Yes: the sheet's barcodes, the empty one included.
     QTest::newRow("1 Qel") << 1 << "qel.xlsx" << ""
         << Rows{sheet("000002", "7891000100103", "LEITE CONDENSADO 395G", "UN", "4.1", "5.99", "36", "000"),
