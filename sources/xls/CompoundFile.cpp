@@ -62,7 +62,7 @@ void CompoundFile::readHeader()
 ByteView CompoundFile::sector(quint32 index) const
 {
     if (index >= m_sectorCount)
-        fail("a sector index of the compound file is out of range");
+        fail("the compound file is truncated or damaged (a sector lies past its end)");
     const qsizetype offset = qsizetype(index + 1) * m_sectorSize;
     const qsizetype length = std::min<qsizetype>(m_sectorSize, m_file.size() - offset);
     return ByteView(m_file.data() + offset, length, kTruncated);

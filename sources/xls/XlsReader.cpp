@@ -122,14 +122,23 @@ struct Sheet {
     QByteArray stream;
     Workbook wb;
     ExtentPass extent;
+    qint64 rows = 0;
+    qint64 cols = 0;
 };
 
-void readSheet(QByteArrayView data, Sheet& sheet)
+void readSheet(QByteArrayView data, qint64 maxCells, Sheet& sheet)
 {
     const CompoundFile file(ByteView(data.data(), data.size(), "the compound file is truncated"));
     sheet.stream = workbookStream(file);
     sheet.wb = readWorkbook(sheet.stream);
     walkSheet(sheet.wb, sheet.stream, sheet.wb.firstWorksheet, sheet.extent);
+    sheet.rows = std::max<qint64>(sheet.extent.rows(), 1);
+    sheet.cols = std::max<qint64>(sheet.extent.cols(), 1);
+    if (sheet.rows * sheet.cols > maxCells)
+        throw Error(QStringLiteral("the used area of the first worksheet (%1 rows, %2 columns) "
+                                   "is larger than a worksheet can be")
+                        .arg(sheet.rows)
+                        .arg(sheet.cols));
 }
 
 } // namespace
@@ -139,21 +148,13 @@ void loadXlsData(TextGrid& grid, QByteArrayView data, const RegionalSettings& se
 {
     Sheet sheet;
     try {
-        readSheet(data, sheet);
+        readSheet(data, maxCells, sheet);
     } catch (const Error& e) {
         rethrowFor(fileName, e);
     }
-    const qint64 rows = std::max<qint64>(sheet.extent.rows(), 1);
-    const qint64 cols = std::max<qint64>(sheet.extent.cols(), 1);
-    if (rows * cols > maxCells)
-        throw Error(QStringLiteral("The used area of the first worksheet, A1:%1, has more than %2 "
-                                   "cells")
-                        .arg(cellName(int(std::min<qint64>(cols, 1 << 30)) - 1,
-                                      int(std::min<qint64>(rows, 1 << 30)) - 1))
-                        .arg(maxCells));
-    grid.resize(int(rows), int(cols));
+    grid.resize(int(sheet.rows), int(sheet.cols));
     // A used area of one cell gives no table of values to read: nothing is written.
-    if (rows == 1 && cols == 1)
+    if (sheet.rows == 1 && sheet.cols == 1)
         throw Error(QStringLiteral("The first worksheet of \"%1\" has no cell beyond A1, so it "
                                    "holds no table to load")
                         .arg(fileName));
