@@ -4,50 +4,88 @@
 #include <QDateTime>
 #include <QTime>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace celltext {
 
+namespace {
+
+// Writes text into a small buffer; the decimal separator goes in as a marker byte and is
+// swapped for the regional one in the finished QString (it need not be Latin-1).
+struct NumberText {
+    char text[48];
+    int size = 0;
+    int separatorAt = -1;
+    void put(char c) { text[size++] = c; }
+    void put(const char* from, int n)
+    {
+        std::memcpy(text + size, from, size_t(n));
+        size += n;
+    }
+    void separator()
+    {
+        separatorAt = size;
+        put('.');
+    }
+};
+
+} // namespace
+
 QString number(double value, const RegionalSettings& settings)
 {
     if (value == 0 || !std::isfinite(value))
         return QStringLiteral("0");
-    // %.14e gives exactly 15 significant digits, rounded, with the exponent after rounding.
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
-    const char* e = std::strchr(buf, 'e');
+    // Scientific with 14 decimals is the value correctly rounded to 15 significant digits,
+    // with the exponent taken after rounding ("d.dddddddddddddde+XX").
+    char sci[40];
+    const auto written = std::to_chars(sci, sci + sizeof sci - 1, std::fabs(value), std::chars_format::scientific, 14);
+    *written.ptr = '\0';
+    const char* e = std::strchr(sci, 'e');
     const int exponent = std::atoi(e + 1);
-    QString digits = QString::fromLatin1(buf, 1) + QString::fromLatin1(buf + 2, int(e - buf - 2));
-    while (digits.size() > 1 && digits.endsWith(u'0'))
-        digits.chop(1);
+    char digits[16];
+    int count = 0;
+    digits[count++] = sci[0];
+    for (const char* p = sci + 2; p < e; ++p)
+        digits[count++] = *p;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
 
-    QString out = value < 0 ? QStringLiteral("-") : QString();
+    NumberText out;
+    if (value < 0)
+        out.put('-');
     if (exponent >= 15 || exponent < -5) {
-        out += digits.at(0);
-        if (digits.size() > 1)
-            out += settings.decimalSeparator + digits.mid(1);
-        out += u'E' + QString::number(exponent);
-        return out;
-    }
-    if (exponent < 0) {
-        out += u'0';
-        out += settings.decimalSeparator;
-        out += QString(-exponent - 1, u'0');
-        out += digits;
-        return out;
-    }
-    const int intDigits = exponent + 1;
-    if (digits.size() <= intDigits) {
-        out += digits + QString(intDigits - digits.size(), u'0');
+        out.put(digits[0]);
+        if (count > 1) {
+            out.separator();
+            out.put(digits + 1, count - 1);
+        }
+        out.put('E');
+        const auto end = std::to_chars(out.text + out.size, out.text + sizeof out.text, exponent);
+        out.size = int(end.ptr - out.text);
+    } else if (exponent < 0) {
+        out.put('0');
+        out.separator();
+        for (int i = 0; i < -exponent - 1; ++i)
+            out.put('0');
+        out.put(digits, count);
     } else {
-        out += digits.left(intDigits);
-        out += settings.decimalSeparator;
-        out += digits.mid(intDigits);
+        const int intDigits = exponent + 1;
+        out.put(digits, std::min(count, intDigits));
+        for (int i = count; i < intDigits; ++i)
+            out.put('0');
+        if (count > intDigits) {
+            out.separator();
+            out.put(digits + intDigits, count - intDigits);
+        }
     }
-    return out;
+    QString text = QString::fromLatin1(out.text, out.size);
+    if (out.separatorAt >= 0)
+        text[out.separatorAt] = settings.decimalSeparator;
+    return text;
 }
 
 QString dateTime(double serial, bool date1904, const RegionalSettings& settings)

@@ -1,0 +1,172 @@
+// Loading a 100k x 16 .xlsx sheet into the grid, against a bare libzip + expat pass over the
+// same parts (the shared strings and the sheet) with handlers that only count elements.
+// The workbook is generated here with libzip: one numeric code column, one shared-string
+// name column, and alternating numbers and shared strings in the 14 others.
+//   bench_xlsx [ROWS]
+#include "LoadSpreadsheet.h"
+#include "RegionalSettings.h"
+#include "TextGrid.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <expat.h>
+#include <zip.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr int kColumns = 16;
+
+std::string columnName(int col)
+{
+    std::string name;
+    for (int n = col + 1; n > 0; n = (n - 1) / 26)
+        name.insert(name.begin(), char('A' + (n - 1) % 26));
+    return name;
+}
+
+// Strings: index 2 * row is the row's product name; 2 * row + 1 a text shared by the row's
+// string columns; the first few are the headings.
+std::string sharedStrings(int rows)
+{
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><sst xmlns=\"http://schemas.openxmlformats.org/"
+                      "spreadsheetml/2006/main\">";
+    for (int r = 0; r < rows; ++r) {
+        xml += "<si><t>PRODUTO DE TESTE NUMERO " + std::to_string(r) + "</t></si>";
+        xml += "<si><t>UN" + std::to_string(r % 7) + "</t></si>";
+    }
+    return xml + "</sst>";
+}
+
+std::string sheet(int rows)
+{
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><worksheet xmlns=\"http://schemas."
+                      "openxmlformats.org/spreadsheetml/2006/main\"><dimension ref=\"A1:" +
+                      columnName(kColumns - 1) + std::to_string(rows) + "\"/><sheetData>";
+    char buffer[64];
+    for (int r = 0; r < rows; ++r) {
+        const std::string row = std::to_string(r + 1);
+        xml += "<row r=\"" + row + "\">";
+        for (int c = 0; c < kColumns; ++c) {
+            const std::string ref = columnName(c) + row;
+            if (c == 1 || (c > 1 && c % 2 == 0)) {
+                xml += "<c r=\"" + ref + "\" t=\"s\"><v>" + std::to_string(2 * r + (c == 1 ? 0 : 1)) + "</v></c>";
+            } else {
+                const double value = c == 0 ? 7890000000000.0 + r : (r % 1000) * 1.25 + c / 100.0;
+                std::snprintf(buffer, sizeof buffer, "%.17g", value);
+                xml += "<c r=\"" + ref + "\"><v>" + buffer + "</v></c>";
+            }
+        }
+        xml += "</row>";
+    }
+    return xml + "</sheetData></worksheet>";
+}
+
+const char* kWorkbook =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><workbook xmlns=\"http://schemas.openxmlformats.org/"
+    "spreadsheetml/2006/main\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+    "relationships\"><sheets><sheet name=\"Dados\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+const char* kWorkbookRels =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/"
+    "package/2006/relationships\"><Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/"
+    "officeDocument/2006/relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/><Relationship "
+    "Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
+    "sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>";
+const char* kRootRels =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/"
+    "package/2006/relationships\"><Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/"
+    "officeDocument/2006/relationships/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>";
+
+bool addPart(zip_t* archive, const char* name, const std::string& text)
+{
+    void* copy = std::malloc(text.size());
+    std::copy(text.begin(), text.end(), static_cast<char*>(copy));
+    zip_source_t* source = zip_source_buffer(archive, copy, text.size(), 1);
+    return source && zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8) >= 0;
+}
+
+bool writeWorkbook(const QString& path, int rows)
+{
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive)
+        return false;
+    const bool ok = addPart(archive, "_rels/.rels", kRootRels) && addPart(archive, "xl/workbook.xml", kWorkbook)
+        && addPart(archive, "xl/_rels/workbook.xml.rels", kWorkbookRels)
+        && addPart(archive, "xl/sharedStrings.xml", sharedStrings(rows))
+        && addPart(archive, "xl/worksheets/sheet1.xml", sheet(rows));
+    return zip_close(archive) == 0 && ok;
+}
+
+void XMLCALL countStart(void* counter, const XML_Char*, const XML_Char**) { ++*static_cast<long*>(counter); }
+void XMLCALL noEnd(void*, const XML_Char*) {}
+void XMLCALL noText(void*, const XML_Char*, int) {}
+
+// The floor: inflate and tokenise the two big parts, nothing more.
+long barePass(const QString& path)
+{
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, nullptr);
+    long elements = 0;
+    for (const char* part : {"xl/sharedStrings.xml", "xl/worksheets/sheet1.xml"}) {
+        zip_file_t* file = zip_fopen(archive, part, 0);
+        XML_Parser parser = XML_ParserCreate(nullptr);
+        XML_SetUserData(parser, &elements);
+        XML_SetElementHandler(parser, countStart, noEnd);
+        XML_SetCharacterDataHandler(parser, noText);
+        for (;;) {
+            void* buffer = XML_GetBuffer(parser, 1 << 16);
+            const zip_int64_t n = zip_fread(file, buffer, 1 << 16);
+            XML_ParseBuffer(parser, int(std::max<zip_int64_t>(n, 0)), n <= 0);
+            if (n <= 0)
+                break;
+        }
+        XML_ParserFree(parser);
+        zip_fclose(file);
+    }
+    zip_discard(archive);
+    return elements;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 100000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.xlsx"));
+    if (!writeWorkbook(path, rows)) {
+        std::fprintf(stderr, "bench_xlsx: cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    std::printf("sheet: %d rows x %d columns, file %lld bytes\n", rows, kColumns, QFile(path).size());
+
+    double bare = 1e300, load = 1e300;
+    long elements = 0;
+    for (int round = 0; round < 3; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        elements = barePass(path);
+        bare = std::min(bare, timer.nsecsElapsed() / 1e9);
+
+        TextGrid grid;
+        timer.restart();
+        LoadSpreadsheet(grid, path, RegionalSettings::brazil());
+        load = std::min(load, timer.nsecsElapsed() / 1e9);
+        if (grid.RowCount() != rows || grid.ColCount() != kColumns) {
+            std::fprintf(stderr, "bench_xlsx: grid is %d x %d\n", grid.RowCount(), grid.ColCount());
+            return 1;
+        }
+    }
+    std::printf("bare libzip + expat pass: %.3f s (%ld elements)\n", bare, elements);
+    std::printf("LoadSpreadsheet:          %.3f s\n", load);
+    std::printf("ratio load / bare:        %.2f\n", load / bare);
+    return 0;
+}
