@@ -230,6 +230,35 @@ private slots:
         QCOMPARE(db.count(), 1);
     }
 
+    // Both halves of the rule must be on: with the connection's off, work stays pending.
+    void connectionAutoCommitOffKeepsWorkPending()
+    {
+        TestDatabase db;
+        CB_VERIFY_DB(db);
+        {
+            auto connection = dbtest::connectionTo(db);
+            connection->AutoCommit = false;
+            SqlQuery query(*connection);
+            dbtest::setText(query, dbtest::insertProduct(QStringLiteral("P")));
+            query.ExecSQL();
+            QVERIFY(connection->defaultTransaction().Active());
+        }
+        QCOMPARE(db.count(), 0);
+    }
+
+    // A select returns rows: Open runs it without raising, and no auto-commit follows.
+    void openOfASelect()
+    {
+        TestDatabase db;
+        CB_VERIFY_DB(db);
+        auto connection = dbtest::connectionTo(db);
+        SqlQuery query(*connection);
+        dbtest::setText(query, QStringLiteral("select count(*) from c000025"));
+        query.Open();
+        QVERIFY(connection->defaultTransaction().Active());
+        connection->Commit();
+    }
+
     void commitNeedsAnActiveTransaction()
     {
         TestDatabase db;
