@@ -10,6 +10,9 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace xlsx {
 
@@ -33,17 +36,30 @@ namespace {
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-[[noreturn]] void throwOpenFailure(const QString& fileName, int zipError, int systemError)
+[[noreturn]] void throwCannotOpen(const QString& fileName, int systemError)
 {
-    if (zipError == ZIP_ER_NOENT || zipError == ZIP_ER_OPEN || zipError == ZIP_ER_READ) {
-        const int reason = zipError == ZIP_ER_NOENT ? ENOENT : systemError;
-        throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, systemReason(reason)));
-    }
-    zip_error_t error;
-    zip_error_init_with_code(&error, zipError);
-    const QString reason = QString::fromLocal8Bit(zip_error_strerror(&error));
-    zip_error_fini(&error);
+    throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, systemReason(systemError)));
+}
+
+[[noreturn]] void throwNotAWorkbook(const QString& fileName, const QString& reason)
+{
     throw Error(QStringLiteral("\"%1\" is not an .xlsx workbook (%2)").arg(fileName, reason));
+}
+
+// Opened here rather than by libzip, so that a file that cannot be opened gets the same
+// "Cannot open file" message, with the system's reason, as a text file does.
+int openForReading(const QString& fileName)
+{
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throwCannotOpen(fileName, errno);
+    struct stat info {};
+    const int error = ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
+    if (error != 0) {
+        ::close(fd);
+        throwCannotOpen(fileName, error);
+    }
+    return fd;
 }
 
 // Carries a handler's exception across expat, which is C and must not be unwound through.
@@ -123,21 +139,35 @@ private:
     zip_file_t* m_file;
 };
 
+// Damaged compressed data often inflates to garbage before its checksum fails at the end;
+// reading on tells a damaged archive from a part that is really malformed.
+bool readsToTheEnd(zip_file_t* file)
+{
+    char scratch[1 << 14];
+    zip_int64_t n = 0;
+    while ((n = zip_fread(file, scratch, sizeof scratch)) > 0) {}
+    return n == 0;
+}
+
 } // namespace
 
 Package::Package(const QString& fileName) : m_fileName(fileName)
 {
+    const int fd = openForReading(fileName);
     int zipError = 0;
-    errno = 0;
-    m_zip = zip_open(QFile::encodeName(fileName).constData(), ZIP_RDONLY, &zipError);
-    const int systemError = errno;
-    if (!m_zip)
-        throwOpenFailure(fileName, zipError, systemError);
+    m_zip = zip_fdopen(fd, 0, &zipError); // owns fd from here on, when it succeeds
+    if (!m_zip) {
+        ::close(fd);
+        zip_error_t error;
+        zip_error_init_with_code(&error, zipError);
+        const QString reason = QString::fromLocal8Bit(zip_error_strerror(&error));
+        zip_error_fini(&error);
+        throwNotAWorkbook(fileName, reason);
+    }
     if (zip_get_num_entries(m_zip, 0) <= 0) {
         zip_discard(m_zip);
         m_zip = nullptr;
-        throw Error(QStringLiteral("\"%1\" is not an .xlsx workbook (the zip archive is empty)")
-                        .arg(fileName));
+        throwNotAWorkbook(fileName, QStringLiteral("the zip archive is empty"));
     }
 }
 
@@ -185,6 +215,9 @@ void Package::parsePart(const QString& partName, XmlSink& sink) const
             std::rethrow_exception(state.failure);
         if (state.doctype)
             throw failure(QStringLiteral("declares a document type, which workbook parts never do"));
+        if (!ok && !readsToTheEnd(entry.get()))
+            throw failure(QStringLiteral("cannot be read: %1")
+                              .arg(QString::fromLocal8Bit(zip_file_strerror(entry.get()))));
         if (!ok)
             throw failure(QStringLiteral("is not well-formed XML: %1 (line %2, column %3)")
                               .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(parser.get()))))

@@ -26,8 +26,9 @@ bool parseCellName(std::string_view name, quint32& col, quint32& row)
 {
     size_t i = 0;
     quint32 c = 0;
-    for (; i < name.size() && name[i] >= 'A' && name[i] <= 'Z'; ++i) {
-        c = c * 26 + quint32(name[i] - 'A' + 1);
+    // Writers use capitals; small letters are accepted too.
+    for (; i < name.size() && ((name[i] >= 'A' && name[i] <= 'Z') || (name[i] >= 'a' && name[i] <= 'z')); ++i) {
+        c = c * 26 + quint32((name[i] & ~0x20) - 'A' + 1);
         if (c > kMaxColumns)
             return false;
     }
@@ -184,7 +185,7 @@ private:
             if (m_nextCol >= kMaxColumns)
                 throw Error(QStringLiteral("Row %1 of the first worksheet has more than %2 cells")
                                 .arg(quint64(m_row) + 1).arg(kMaxColumns));
-            m_cellRow = m_row;
+            m_cellRow = m_row == quint32(-1) ? 0 : m_row; // a cell outside any row: the first
             m_cellCol = m_nextCol;
         }
         if (!parseCellType(attribute(attributes, "t"), m_type))
