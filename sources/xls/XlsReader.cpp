@@ -51,6 +51,13 @@ private:
     std::optional<std::pair<Position, quint8>> m_error;
 };
 
+// Before the epoch or past 31 December 9999 a serial names no day: such a value under a
+// date format is handed over as the plain number it is.
+bool isDateSerial(double serial, bool date1904)
+{
+    return serial >= 0 && serial < (date1904 ? 2957004.0 : 2958466.0);
+}
+
 // Second pass: the text of every cell before the stop position.
 class FillPass : public SheetVisitor {
 public:
@@ -78,6 +85,8 @@ private:
     {
         switch (m_wb.kindOfXf(c.xf)) {
         case celltext::FormatKind::Date:
+            if (!isDateSerial(c.number, m_wb.date1904))
+                break;
             return celltext::dateTime(c.number, m_wb.date1904, m_settings);
         case celltext::FormatKind::Currency: return celltext::currency(c.number, m_settings);
         case celltext::FormatKind::Number: break;

@@ -79,6 +79,8 @@ void TestXlsCells::cells_data()
         << QStringList{"A1=", "B2=", "C2=", "C3=C3", "D4=4,5", "E3=E3", "D3=", "A4="};
     QTest::newRow("1904 dates") << "date1904.xls" << true << 1 << 2
         << QStringList{"A1=16/04/2019 15:52:00", "B1=02/01/1904"};
+    QTest::newRow("dates beyond the calendar stay numbers") << "date_out_of_range.xls" << true
+        << 1 << 3 << QStringList{"A1=1E300", "B1=-1,5", "C1=31/12/9999 12:00:00"};
     QTest::newRow("all four RK encodings, MULRK, MULBLANK") << "rk_mulrk.xls" << true << 3 << 4
         << QStringList{"A1=3,5", "B1=1,23", "C1=42", "D1=-12,34",
                        "A2=3,5", "B2=1,23", "C2=42", "D2=-12,34", "B3=", "C3="};
