@@ -137,9 +137,11 @@ void LoadXlsx(TextGrid& grid, const QString& fileName, const RegionalSettings& s
                         .arg(cellName(sheet.cols - 1, sheet.rows - 1))
                         .arg(kMaxAreaCells));
     grid.resize(int(sheet.rows), int(sheet.cols));
-    if (sheet.rows == 1 && sheet.cols == 1)
+    if (sheet.rows == 1 && sheet.cols == 1) {
+        grid.setCell(0, 0, QString()); // a single cell is no table: the grid gets no text
         throw Error(QStringLiteral("The first worksheet of \"%1\" has no cell beyond A1, so it holds no table "
                                    "to load").arg(fileName));
+    }
     Values values{std::move(shared), sheet.texts, workbook.date1904, settings};
     fillGrid(grid, sheet, values);
 }
