@@ -277,8 +277,9 @@ void TestFullRun::failedRowsAreCountedAndLogged()
 
     QCOMPARE(f.dialogs.messages().first(), countMessage(2));
     QCOMPARE(f.views.errors.size(), 2);
+    // A price is checked as it would be written, its "," already a ".".
     QCOMPARE(f.views.errors[0], QStringLiteral("Nome: BAD COST|Código: 3|Erro: "
-                                               "'1),('x' is not a valid floating point value"));
+                                               "'1).('x' is not a valid floating point value"));
     // The database's own message: it starts with a CR, and its CRs stay in the line.
     const QString prefix = QStringLiteral("Nome: ") + longName + QStringLiteral("|Código: 4|Erro: \r");
     QVERIFY2(f.views.errors[1].startsWith(prefix), qPrintable(f.views.errors[1]));
