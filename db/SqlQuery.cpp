@@ -24,8 +24,19 @@ void SqlLines::Add(const QString& line)
 struct SqlQuery::Impl {
     DatabaseConnection* connection;
     std::weak_ptr<char> connectionAlive;
-    QString joined;              // the lines as sent without parameter scanning
-    sqltext::ScannedText scanned; // the same with markers replaced
+    // Built on demand: a statement is assembled line by line and read once.
+    mutable bool stale = true;
+    mutable QString joined;               // the lines as sent without parameter scanning
+    mutable sqltext::ScannedText scanned; // the same with markers replaced
+
+    void refresh(const QStringList& lines) const
+    {
+        if (!stale)
+            return;
+        joined = sqltext::joinLines(lines);
+        scanned = sqltext::scanParameters(joined);
+        stale = false;
+    }
 
     DatabaseConnection& liveConnection() const;
     void run(SqlQuery& query, bool open);
@@ -86,8 +97,7 @@ SqlQuery::~SqlQuery()
 void SqlQuery::textChanged()
 {
     Close();
-    d->joined = sqltext::joinLines(m_sql.lines());
-    d->scanned = sqltext::scanParameters(d->joined);
+    d->stale = true;
 }
 
 // Nothing stays open or prepared between two calls: a result set is never kept (this
@@ -96,11 +106,13 @@ void SqlQuery::Close() {}
 
 QString SqlQuery::finalText() const
 {
+    d->refresh(m_sql.lines());
     return ParamCheck ? d->scanned.text : d->joined;
 }
 
 QStringList SqlQuery::paramNames() const
 {
+    d->refresh(m_sql.lines());
     return ParamCheck ? d->scanned.names : QStringList();
 }
 

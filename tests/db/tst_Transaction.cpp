@@ -259,6 +259,28 @@ private slots:
         connection->Commit();
     }
 
+    // A COMMIT statement ends the transaction itself; the next statement starts a new one.
+    void commitStatementEndsTheTransaction()
+    {
+        TestDatabase db;
+        CB_VERIFY_DB(db);
+        {
+            auto connection = dbtest::connectionTo(db);
+            SqlQuery query2(*connection);
+            query2.AutoCommit = false;
+            dbtest::setText(query2, dbtest::insertProduct(QStringLiteral("A")));
+            query2.ExecSQL();
+            dbtest::setText(query2, QStringLiteral("commit"));
+            query2.ExecSQL();
+            QVERIFY(!connection->defaultTransaction().Active());
+            QCOMPARE(connection->defaultTransaction().useCount(), 0);
+            dbtest::setText(query2, dbtest::insertProduct(QStringLiteral("B")));
+            query2.ExecSQL();
+            QCOMPARE(connection->defaultTransaction().useCount(), 1);
+        }
+        QCOMPARE(db.count(), 1);
+    }
+
     void commitNeedsAnActiveTransaction()
     {
         TestDatabase db;
