@@ -8,14 +8,9 @@
 #include "ProductRow.h"
 #include "RunState.h"
 #include "SqlQuery.h"
+#include "TextFile.h"
 #include "TextGrid.h"
 #include "platform/Error.h"
-
-#if __has_include("TextFile.h")
-#include "TextFile.h"
-#else
-QStringList ReadTextFileLines(const QString& fileName);
-#endif
 
 namespace {
 
