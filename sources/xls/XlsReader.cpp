@@ -162,11 +162,14 @@ void loadXlsData(TextGrid& grid, QByteArrayView data, const RegionalSettings& se
         rethrowFor(fileName, e);
     }
     grid.resize(int(sheet.rows), int(sheet.cols));
-    // A used area of one cell gives no table of values to read: nothing is written.
-    if (sheet.rows == 1 && sheet.cols == 1)
+    // A used area of one cell gives no table of values to read: the grid's one cell stays
+    // without text, whatever an earlier load left there.
+    if (sheet.rows == 1 && sheet.cols == 1) {
+        grid.setCell(0, 0, QString());
         throw Error(QStringLiteral("The first worksheet of \"%1\" has no cell beyond A1, so it "
                                    "holds no table to load")
                         .arg(fileName));
+    }
 
     const auto& error = sheet.extent.error();
     const std::optional<Position> stop =

@@ -56,6 +56,7 @@ private slots:
     void failures();
     void errorInRow40KeepsEverythingBeforeIt();
     void earlierLoadIsClearedUpToTheStop();
+    void singleCellLeavesNoOldText();
 };
 
 void TestXlsCells::cells_data()
@@ -187,6 +188,16 @@ void TestXlsCells::earlierLoadIsClearedUpToTheStop()
     QCOMPARE(grid.cell(1, 1), QStringLiteral("antes"));
     QCOMPARE(grid.cell(2, 1), QStringLiteral("old")); // the error cell and after: not reached
     QCOMPARE(grid.cell(0, 2), QStringLiteral("old"));
+}
+
+void TestXlsCells::singleCellLeavesNoOldText()
+{
+    TextGrid grid;
+    grid.setCell(0, 0, QStringLiteral("old"));
+    QVERIFY(!load(grid, "only_a1.xls").isEmpty());
+    QCOMPARE(grid.RowCount(), 1);
+    QCOMPARE(grid.ColCount(), 1);
+    QCOMPARE(grid.cell(0, 0), QString());
 }
 
 QTEST_GUILESS_MAIN(TestXlsCells)
