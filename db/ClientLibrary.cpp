@@ -23,15 +23,13 @@ Registry& registry()
 
 } // namespace
 
-QString ClientLibrary::defaultName()
-{
-    return QStringLiteral("libfbclient.so.2");
-}
-
-QString ClientLibrary::legacyName()
-{
-    return QStringLiteral("libgds.so.0");
-}
+#ifdef _WIN32
+QString ClientLibrary::defaultName() { return QStringLiteral("fbclient.dll"); }
+QString ClientLibrary::legacyName() { return QStringLiteral("gds32.dll"); }
+#else
+QString ClientLibrary::defaultName() { return QStringLiteral("libfbclient.so.2"); }
+QString ClientLibrary::legacyName() { return QStringLiteral("libgds.so.0"); }
+#endif
 
 ClientLibrary* ClientLibrary::loaded(const QString& configuredName)
 {
