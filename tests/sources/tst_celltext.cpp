@@ -74,6 +74,10 @@ void TestCellText::dateTime_data()
     QTest::newRow("1904 origin") << 0.0 << true << "01/01/1904";
     QTest::newRow("1904 date") << 42109.0 << true << "16/04/2019";
     QTest::newRow("1904 date and time") << 42109.5 << true << "16/04/2019 12:00:00";
+    QTest::newRow("last day") << 2958465.0 << false << "31/12/9999";
+    QTest::newRow("past the last day") << 2958466.0 << false << "2958466";
+    QTest::newRow("huge serial") << 1e300 << false << "1E300";
+    QTest::newRow("before the epoch") << -1.5 << false << "-1,5";
 }
 
 void TestCellText::dateTime()
