@@ -74,8 +74,15 @@ void WindowViews::setListIndex(int index)
 
 void WindowViews::setViewsEnabled(bool enabled)
 {
-    w.gridView.setEnabled(enabled);
-    w.listView.setEnabled(enabled);
+    // While the run holds the views, following every move on screen would cost more than
+    // the insert of the row; the views catch up with the cursor once, when enabled again.
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(&w.gridView),
+                                    static_cast<QAbstractItemView*>(&w.listView)}) {
+        view->setEnabled(enabled);
+        view->setAutoScroll(enabled);
+        if (enabled && view->currentIndex().isValid())
+            view->scrollTo(view->currentIndex());
+    }
 }
 
 void WindowViews::addErrorLine(const QString& line)
