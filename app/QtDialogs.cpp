@@ -3,10 +3,8 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 
 QString QtDialogs::applicationTitle() { return QStringLiteral("Converter Banco 2.0"); }
 
@@ -51,16 +49,6 @@ QMessageBox::StandardButton standardOf(MsgDlgBtn button)
     return QMessageBox::NoButton;
 }
 
-void centreOnScreen(QWidget& box)
-{
-    box.adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = box.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        box.move(frame.topLeft());
-    }
-}
-
 } // namespace
 
 void setUpMessageDialog(QMessageBox& box, const QString& text, MsgDlgType type,
@@ -93,7 +81,7 @@ MsgDlgBtn QtDialogs::messageDialog(const QString& text, MsgDlgType type,
     QMessageBox box;
     box.setWindowModality(Qt::ApplicationModal);
     setUpMessageDialog(box, text, type, buttons, defaultButton, title, customCaptions);
-    centreOnScreen(box);
+    // A box without a parent window is centred on the screen when it is shown.
     box.exec();
     // Closing the box without a button counts as Cancel.
     QAbstractButton* clicked = box.clickedButton();
@@ -112,8 +100,11 @@ void QtDialogs::executeOpenDialog()
 
 void QtDialogs::executeSaveDialog()
 {
+    // The error log is saved after every run under the same name: replacing the file is
+    // the point, so no question about it.
     const QString name = QFileDialog::getSaveFileName(m_parent, QString(), m_saveName,
-                                                      QStringLiteral(".txt (*.txt)"));
+                                                      QStringLiteral(".txt (*.txt)"), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
     if (!name.isEmpty())
         m_saveName = name;
 }
