@@ -69,6 +69,15 @@ public:
     QComboBox* ComboBox1() const { return m_combo; }
     QGroupBox* GroupBox1() const { return m_group; }
     QLabel* Label(int number) const { return m_labels.at(number - 1); } // 1..9
+    QLabel* Label1() const { return m_labels[0]; }
+    QLabel* Label2() const { return m_labels[1]; }
+    QLabel* Label3() const { return m_labels[2]; }
+    QLabel* Label4() const { return m_labels[3]; }
+    QLabel* Label5() const { return m_labels[4]; }
+    QLabel* Label6() const { return m_labels[5]; }
+    QLabel* Label7() const { return m_labels[6]; }
+    QLabel* Label8() const { return m_labels[7]; }
+    QLabel* Label9() const { return m_labels[8]; }
     QPushButton* Button1() const { return m_button1; }
     QPushButton* Button2() const { return m_button2; }
     QPushButton* Button3() const { return m_button3; }
