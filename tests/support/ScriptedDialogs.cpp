@@ -2,7 +2,12 @@
 
 #include <QTest>
 
-ScriptedDialogs::~ScriptedDialogs() = default;
+ScriptedDialogs::~ScriptedDialogs()
+{
+    // An answer nobody asked for usually means the code skipped a question.
+    if (!m_script.isEmpty())
+        qWarning("ScriptedDialogs: %d scripted answer(s) were never asked for", int(m_script.size()));
+}
 
 ScriptedDialogs& ScriptedDialogs::answer(MsgDlgBtn button)
 {
