@@ -46,7 +46,7 @@ TFrmConverterBancoQelExcel::TFrmConverterBancoQelExcel(const AppSettings& settin
     setTabOrder();
     configureData(settings);
     m_views = std::make_unique<WindowViews>(WindowWidgets{
-        m_cells, *m_grid, *m_lines, *m_list, *m_combo, *m_errors, SourceMode});
+        m_cells, *m_grid, *m_lines, *m_list, *m_combo, *m_errors, m_loadedMode});
     m_views->placeGridCursor();
     wirePreviews();
     m_dialogs.setSaveFileName(QStringLiteral("ErrorLog.txt"));
@@ -144,6 +144,7 @@ void TFrmConverterBancoQelExcel::loadSpreadsheet(const QString& fileName)
     m_dialogs.showMessage(QStringLiteral("Carregando Banco em Excel :)"));
     SourceMode = QStringLiteral("Excel");
     LoadSpreadsheet(m_cells, fileName, m_regional);
+    m_loadedMode = SourceMode;
     m_views->placeGridCursor();
     m_grid->show();
     showCount(m_cells.RowCount() - 1);
@@ -154,6 +155,7 @@ void TFrmConverterBancoQelExcel::loadText(const QString& fileName)
     SourceMode = QStringLiteral("Texto");
     m_dialogs.showMessage(QStringLiteral("Carregando Banco em Texto :)"));
     m_views->setLines(ReadTextFileLines(fileName));
+    m_loadedMode = SourceMode;
     m_list->show();
     // Every line is a product, so the count is the number of lines.
     showCount(int(m_views->lines().size()));

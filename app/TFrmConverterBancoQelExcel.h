@@ -125,6 +125,10 @@ private:
     QStringListModel* m_errors = nullptr;
     QLineEdit* m_tempEdit = nullptr;
     std::unique_ptr<WindowViews> m_views;
+    // The mode of a source that loaded completely. SourceMode is set before loading, as the
+    // show handler always did; the run reads this one, so that a sheet that failed half-way
+    // (an error cell, a damaged file) is never imported over the table as it stands.
+    QString m_loadedMode;
     bool m_formShowDone = false;
     bool m_running = false;
 };

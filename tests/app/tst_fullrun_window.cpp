@@ -68,6 +68,8 @@ private slots:
     void runImportsEveryRow_data();
     void runImportsEveryRow();
     void cancelLeavesWindowAndTable();
+    void failedLoadIsNotImported_data();
+    void failedLoadIsNotImported();
 };
 
 void TestFullRunWindow::runImportsEveryRow_data()
@@ -136,6 +138,32 @@ void TestFullRunWindow::cancelLeavesWindowAndTable()
     QCOMPARE(f.window->Label(1)->text(), label);
     QVERIFY(f.window->StringGrid1()->isEnabled());
     QCOMPARE(f.window->ListBox1Items()->rowCount(), 0);
+    QVERIFY(!QFile::exists(f.dir.filePath(QStringLiteral("ErrorLog.txt"))));
+    const auto table = f.readBack();
+    QCOMPARE(table.size(), 1);
+    QCOMPARE(table.first().value("CODIGO"), QStringLiteral("900001"));
+}
+
+void TestFullRunWindow::failedLoadIsNotImported_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::newRow("error cell in row 40") << fixture("xlsx/error_row40.xlsx");
+    QTest::newRow("not a workbook") << fixture("xlsx/not_a_zip.xlsx");
+    QTest::newRow("missing text file") << QStringLiteral("/nonexistent/dados.txt");
+}
+
+// A source that failed to load leaves a half-filled view behind: importing it would wipe
+// the table and write the rows that happened to arrive, so the run refuses.
+void TestFullRunWindow::failedLoadIsNotImported()
+{
+    QFETCH(QString, source);
+    WindowFixture f;
+    f.open(source, 4);
+    f.dialogs.clearLog();
+    QTest::mouseClick(f.window->Button2(), Qt::LeftButton);
+
+    QCOMPARE(f.dialogs.messages(), QStringList{"Nenhum arquivo foi carregado."});
+    QVERIFY(f.dialogs.questionTexts().isEmpty());
     QVERIFY(!QFile::exists(f.dir.filePath(QStringLiteral("ErrorLog.txt"))));
     const auto table = f.readBack();
     QCOMPARE(table.size(), 1);
