@@ -1,6 +1,7 @@
 // The .xls reader over the fixtures of tests/fixtures/make_xls.py: cell texts, the used
 // area, error cells and the single-cell area.
 #include "RegionalSettings.h"
+#include "GridChecks.h"
 #include "TextGrid.h"
 #include "platform/Error.h"
 #include "xls/XlsReader.h"
@@ -22,25 +23,6 @@ QString load(TextGrid& grid, const QString& name, bool comma = true)
         return {};
     } catch (const std::exception& e) {
         return errorMessage(e);
-    }
-}
-
-// "D40" -> column 3, row 39.
-QPoint cellAt(const QString& name)
-{
-    int col = 0;
-    qsizetype i = 0;
-    for (; i < name.size() && name.at(i).isUpper(); ++i)
-        col = col * 26 + (name.at(i).unicode() - u'A' + 1);
-    return {col - 1, name.mid(i).toInt() - 1};
-}
-
-void checkCells(const TextGrid& grid, const QStringList& expected)
-{
-    for (const QString& item : expected) {
-        const qsizetype eq = item.indexOf(u'=');
-        const QPoint at = cellAt(item.left(eq));
-        QCOMPARE(item.left(eq) + u'=' + grid.cell(at.x(), at.y()), item);
     }
 }
 

@@ -1,6 +1,7 @@
 // The .xlsx reader through LoadSpreadsheet, over the fixtures of tests/fixtures/make_xlsx.py.
 #include "LoadSpreadsheet.h"
 #include "RegionalSettings.h"
+#include "GridChecks.h"
 #include "TextGrid.h"
 #include "platform/Error.h"
 
@@ -25,16 +26,6 @@ QString load(TextGrid& grid, const QString& fileName, const RegionalSettings& se
     } catch (const std::exception& e) {
         return errorMessage(e);
     }
-}
-
-// "D40" -> column 3, row 39.
-QPoint cellAt(const QString& name)
-{
-    int col = 0;
-    qsizetype i = 0;
-    for (; i < name.size() && name.at(i).isUpper(); ++i)
-        col = col * 26 + (name.at(i).unicode() - u'A' + 1);
-    return {col - 1, name.mid(i).toInt() - 1};
 }
 
 } // namespace
@@ -103,12 +94,7 @@ void TestXlsx::cells()
     QCOMPARE(load(grid, fixture(file), comma ? RegionalSettings::brazil() : RegionalSettings::point()), QString());
     QCOMPARE(grid.RowCount(), rows);
     QCOMPARE(grid.ColCount(), cols);
-    for (const QString& check : expected) {
-        const qsizetype eq = check.indexOf(u'=');
-        const QPoint at = cellAt(check.left(eq));
-        QVERIFY2(at.x() < cols && at.y() < rows, qPrintable(check));
-        QCOMPARE(grid.cell(at.x(), at.y()), check.mid(eq + 1));
-    }
+    checkCells(grid, expected);
 }
 
 void TestXlsx::failures_data()
