@@ -1,5 +1,23 @@
 #include "RegionalSettings.h"
 
+namespace {
+
+// The character that follows the hour in a time format ("HH:mm" gives ":"). A quoted
+// literal there ("HH'h'mm") gives its first character; no hour part gives ":".
+QChar timeSeparatorOf(const QString& format)
+{
+    qsizetype i = 0;
+    while (i < format.size() && format.at(i) != u'h' && format.at(i) != u'H')
+        ++i;
+    while (i < format.size() && (format.at(i) == u'h' || format.at(i) == u'H'))
+        ++i;
+    if (i < format.size() && format.at(i) == u'\'' && i + 1 < format.size())
+        ++i;
+    return i < format.size() ? format.at(i) : QChar(u':');
+}
+
+} // namespace
+
 RegionalSettings RegionalSettings::fromLocale(const QLocale& locale)
 {
     RegionalSettings s;
@@ -7,14 +25,7 @@ RegionalSettings RegionalSettings::fromLocale(const QLocale& locale)
     s.decimalSeparator = dp.isEmpty() ? QChar(u'.') : dp.at(0);
     s.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
     s.longTimeFormat = locale.timeFormat(QLocale::LongFormat);
-    // The time separator is whatever stands between the hour and the minutes.
-    const QString t = locale.timeFormat(QLocale::ShortFormat);
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        if (t.at(i) != u'h' && t.at(i) != u'H' && i > 0) {
-            s.timeSeparator = t.at(i);
-            break;
-        }
-    }
+    s.timeSeparator = timeSeparatorOf(locale.timeFormat(QLocale::ShortFormat));
     // A long time format with a time-zone part would make cell texts depend on the zone.
     s.longTimeFormat.remove(QLatin1String(" t")).remove(QLatin1Char('t'));
     s.longTimeFormat = s.longTimeFormat.trimmed();

@@ -11,6 +11,8 @@ class TestCellText : public QObject {
     Q_OBJECT
 
 private slots:
+    void timeSeparator_data();
+    void timeSeparator();
     void number_data();
     void number();
     void dateTime_data();
@@ -157,6 +159,23 @@ void TestCellText::settingsFromLocale()
     QVERIFY2(!brazil.longTimeFormat.contains(u't'), qPrintable(brazil.longTimeFormat));
     QCOMPARE(celltext::dateTime(43571.5, false, brazil), QString("16/04/2019 12:00:00"));
     QCOMPARE(RegionalSettings::fromLocale(QLocale::c()).decimalSeparator, QChar(u'.'));
+}
+
+void TestCellText::timeSeparator_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QChar>("separator");
+    QTest::newRow("pt_BR") << "pt_BR" << QChar(u':');
+    QTest::newRow("fi_FI, a point") << "fi_FI" << QChar(u'.');
+    QTest::newRow("ko_KR, text before the hour") << "ko_KR" << QChar(u':');
+    QTest::newRow("en_US, hour without leading zero") << "en_US" << QChar(u':');
+}
+
+void TestCellText::timeSeparator()
+{
+    QFETCH(QString, locale);
+    QFETCH(QChar, separator);
+    QCOMPARE(RegionalSettings::fromLocale(QLocale(locale)).timeSeparator, separator);
 }
 
 QTEST_GUILESS_MAIN(TestCellText)
