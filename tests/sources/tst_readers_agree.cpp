@@ -1,5 +1,6 @@
 // One table of expected grid texts against the .xlsx and the .xls version of the same sheet
 // (tests/fixtures/make_agree.py): both readers must give it cell by cell, and fail alike.
+#include "GridChecks.h"
 #include "LoadSpreadsheet.h"
 #include "RegionalSettings.h"
 #include "TextGrid.h"
@@ -23,11 +24,7 @@ Loaded load(const QString& name, const RegionalSettings& settings)
 {
     TextGrid grid;
     Loaded out;
-    try {
-        LoadSpreadsheet(grid, fixture(name), settings);
-    } catch (const std::exception& e) {
-        out.message = errorMessage(e);
-    }
+    out.message = loadError([&] { LoadSpreadsheet(grid, fixture(name), settings); });
     for (int r = 0; r < grid.RowCount(); ++r) {
         QStringList cells;
         for (int c = 0; c < grid.ColCount(); ++c)

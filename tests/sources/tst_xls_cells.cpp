@@ -18,12 +18,9 @@ QString fixture(const QString& name)
 // The error message of the load, or an empty text when it succeeded.
 QString load(TextGrid& grid, const QString& name, bool comma = true)
 {
-    try {
+    return loadError([&] {
         LoadXls(grid, fixture(name), comma ? RegionalSettings::brazil() : RegionalSettings::point());
-        return {};
-    } catch (const std::exception& e) {
-        return errorMessage(e);
-    }
+    });
 }
 
 } // namespace

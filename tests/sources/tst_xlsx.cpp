@@ -20,12 +20,7 @@ QString fixture(const QString& name)
 // The error message of the load, or an empty text when it succeeded.
 QString load(TextGrid& grid, const QString& fileName, const RegionalSettings& settings = RegionalSettings::brazil())
 {
-    try {
-        LoadSpreadsheet(grid, fileName, settings);
-        return {};
-    } catch (const std::exception& e) {
-        return errorMessage(e);
-    }
+    return loadError([&] { LoadSpreadsheet(grid, fileName, settings); });
 }
 
 } // namespace

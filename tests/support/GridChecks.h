@@ -7,6 +7,10 @@
 #include <QStringList>
 #include <QTest>
 
+#include "platform/Error.h"
+
+#include <exception>
+
 // "D40" -> column 3, row 39.
 inline QPoint cellAt(const QString& name)
 {
@@ -24,5 +28,16 @@ inline void checkCells(const TextGrid& grid, const QStringList& expected)
         const QPoint at = cellAt(item.left(eq));
         QVERIFY2(at.x() < grid.ColCount() && at.y() < grid.RowCount(), qPrintable(item));
         QCOMPARE(item.left(eq) + u'=' + grid.cell(at.x(), at.y()), item);
+    }
+}
+
+// The error message a load raises, or an empty text when it succeeds.
+template <class Load> QString loadError(Load&& load)
+{
+    try {
+        load();
+        return {};
+    } catch (const std::exception& e) {
+        return errorMessage(e);
     }
 }
