@@ -70,7 +70,7 @@ TestDatabase::~TestDatabase() = default;
 
 QString TestDatabase::attachString() const
 {
-    return m_options.access == Access::Server ? QStringLiteral("localhost:") + m_path : m_path;
+    return m_options.access == Access::Server ? m_options.server + u':' + m_path : m_path;
 }
 
 bool TestDatabase::runIsql(const QStringList& args, const QByteArray& input, QString* output) const

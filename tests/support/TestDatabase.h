@@ -17,6 +17,7 @@ public:
         bool withProdutosView = true;
         bool withSchema = true;
         int dialect = 3;
+        QString server = QStringLiteral("localhost"); // server access: host, or host/port
     };
 
     explicit TestDatabase(Options options);
@@ -27,7 +28,7 @@ public:
     QString error() const { return m_error; }
 
     QString path() const { return m_path; }              // the .fdb file
-    QString attachString() const;                        // path, or "localhost:" + path
+    QString attachString() const;                        // path, or server + ":" + path
     static QString user() { return QStringLiteral("SYSDBA"); }
     // The SYSDBA password the test script gives the server (CB_TEST_PASSWORD, default below).
     static QString password();
