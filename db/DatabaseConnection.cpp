@@ -75,6 +75,11 @@ void DatabaseConnection::Commit()
     d->transaction.Commit();
 }
 
+void DatabaseConnection::rollbackQuietly() noexcept
+{
+    d->transaction.rollbackQuietly();
+}
+
 int DatabaseConnection::dialect() const
 {
     return d->dialect;

@@ -28,6 +28,9 @@ public:
     bool Connected() const;
     void setConnected(bool connected); // true connects (no-op when connected), false disconnects
     void Commit();
+    // Drops the pending work of the default transaction; a refusal (the server gone, say)
+    // is ignored, as at disconnect.
+    void rollbackQuietly() noexcept;
 
     int dialect() const; // the smaller of SQLDialect and the database's own, once connected
     DefaultTransaction& defaultTransaction();

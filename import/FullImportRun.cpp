@@ -2,6 +2,7 @@
 
 #include "DatabaseConnection.h"
 #include "Dialogs.h"
+#include "Errors.h"
 #include "ErrorLog.h"
 #include "ImportViews.h"
 #include "Layouts.h"
@@ -15,6 +16,7 @@
 namespace {
 
 enum : int { NoSourceType = -1, QelType = 1, GrellingType = 11 };
+constexpr long UnknownNameSqlCode = -204;
 
 // One run at a time: the dialogs of a run spin their own event loops, and a click on
 // "Importar Tudo" from inside one must not start a second run over the same views.
@@ -43,6 +45,17 @@ bool choicesAreMade(const ImportContext& ctx, int sourceType)
     return true;
 }
 
+// The no-rows complaint follows a delete that ran; an unknown name (SQLCODE -204) is a
+// database that has no PRODUTOS to empty.
+bool wipeMayGoOn(const std::exception& e)
+{
+    if (auto* general = dynamic_cast<const GeneralError*>(&e))
+        return general->message() == QLatin1String("SQL statement doesn't return rows");
+    if (auto* engine = dynamic_cast<const EngineError*>(&e))
+        return engine->ErrorCode == UnknownNameSqlCode;
+    return false;
+}
+
 bool userConfirms(Dialogs& dialogs)
 {
     const MsgDlgBtn answer = dialogs.messageDialog(
@@ -53,8 +66,11 @@ bool userConfirms(Dialogs& dialogs)
 }
 
 // The delete stays pending in the connection's transaction until the closing commit. A
-// database without PRODUTOS rejects it; the import then goes on over the old rows.
-void wipeProducts(SqlQuery& qrproduto)
+// database without PRODUTOS rejects it at prepare; the import then goes on over the old
+// rows. Any other refusal (a row locked by another connection, a read-only database, no
+// right to delete, a lost connection) would leave old and new products mixed behind a
+// commit reported as success, so the run ends here with nothing changed.
+void wipeProducts(DatabaseConnection& eConexao, SqlQuery& qrproduto)
 {
     try {
         qrproduto.Close();
@@ -62,7 +78,11 @@ void wipeProducts(SqlQuery& qrproduto)
         qrproduto.SQL().Add(QStringLiteral("delete from PRODUTOS;"));
         qrproduto.Open(); // executes the delete, then complains that it returned no rows
         qrproduto.ExecSQL();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        if (wipeMayGoOn(e))
+            return;
+        eConexao.rollbackQuietly();
+        throw Error(QStringLiteral("Não foi possível zerar o banco de dados: ") + errorMessage(e));
     }
 }
 
@@ -199,7 +219,7 @@ void Button2Click(const ImportContext& ctx)
     const QString sourceMode = ctx.views.sourceMode();
     if (!choicesAreMade(ctx, sourceType) || !userConfirms(ctx.dialogs))
         return;
-    wipeProducts(ctx.qrproduto);
+    wipeProducts(ctx.eConexao, ctx.qrproduto);
 
     RunState state{ProductRow{}, 0, false, QStringList{}, ctx.line, ctx.settings};
     askTypeQuestions(ctx, sourceType, state);

@@ -32,7 +32,7 @@ struct ImportContext {
     RunResult* result = nullptr; // filled when given
 };
 
-// Runs one full import. Errors outside the rows (barcode list unreadable, commit, saving
-// the log) are raised to the caller, which shows them in the error box. A call made while
-// another run is still working returns at once without doing anything.
+// Runs one full import. Errors outside the rows (wipe refused, barcode list unreadable,
+// commit, saving the log) are raised to the caller, which shows them in the error box. A
+// call made while another run is still working returns at once without doing anything.
 void Button2Click(const ImportContext& context);

@@ -1,14 +1,16 @@
 #include "RunHarness.h"
 
+#include "Dialogs.h"
 #include "TestDatabase.h"
 #include "TextGrid.h"
+#include "platform/Error.h"
 
-RunSession::RunSession(const QString& database)
+RunSession::RunSession(const QString& database, const QString& user, const QString& password)
 {
     eConexao.Database = database;
     eConexao.ClientLibrary = TestDatabase::clientLibrary();
-    eConexao.Username = TestDatabase::user();
-    eConexao.Password = TestDatabase::password();
+    eConexao.Username = user;
+    eConexao.Password = password;
     eConexao.setConnected(true);
     qrproduto.AutoCommit = false;
     query2.AutoCommit = false;
@@ -18,6 +20,15 @@ ImportContext RunSession::context(ImportViews& views, Dialogs& dialogs,
                                   const RegionalSettings& settings)
 {
     return ImportContext{views, dialogs, eConexao, qrproduto, query2, line, settings, &fixedRunTime};
+}
+
+void runShowingErrors(const ImportContext& context)
+{
+    try {
+        Button2Click(context);
+    } catch (const std::exception& e) {
+        context.dialogs.showError(errorMessage(e));
+    }
 }
 
 QDateTime fixedRunTime()

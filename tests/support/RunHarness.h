@@ -6,13 +6,15 @@
 #include "FullImportRun.h"
 #include "PlainViews.h"
 #include "SqlQuery.h"
+#include "TestDatabase.h"
 
 #include <utility>
 
-// An embedded connection to the database file with qrproduto and query2 as the window
+// A connection to the database (a file: embedded) with qrproduto and query2 as the window
 // configures them (auto-commit off). Destroy it before reading back through isql-fb.
 struct RunSession {
-    explicit RunSession(const QString& database);
+    explicit RunSession(const QString& database, const QString& user = TestDatabase::user(),
+                        const QString& password = TestDatabase::password());
     ImportContext context(ImportViews& views, Dialogs& dialogs,
                           const RegionalSettings& settings = RegionalSettings::brazil());
 
@@ -21,6 +23,10 @@ struct RunSession {
     SqlQuery query2{eConexao};
     CurrentLine line;
 };
+
+// Runs the import as the window's button does: an error that escapes the run is shown in
+// the standard error box of the dialogs.
+void runShowingErrors(const ImportContext& context);
 
 // The time every statement of a test run is stamped with: 08.12.26 13:45.
 QDateTime fixedRunTime();
