@@ -6,5 +6,5 @@
 #include <QStringList>
 
 // Replaces the file with the lines. Raises Error when the file cannot be written; the file
-// is then left as it was.
+// is then left as it was. An existing device or pipe is written in place, never replaced.
 void SaveErrorLog(const QString& fileName, const QStringList& lines);

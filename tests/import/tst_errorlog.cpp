@@ -6,12 +6,35 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool isCharacterDevice(const QString& name)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(name).constData(), &st) == 0 && S_ISCHR(st.st_mode);
+}
+
+bool isFifo(const QString& name)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(name).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+} // namespace
+
 class TestErrorLog : public QObject {
     Q_OBJECT
 private slots:
     void bytes_data();
     void bytes();
     void unwritableFileRaises();
+    void deviceIsWrittenInPlace_data();
+    void deviceIsWrittenInPlace();
+    void pipeWithAReaderGetsTheLog();
 };
 
 void TestErrorLog::bytes_data()
@@ -57,6 +80,57 @@ void TestErrorLog::unwritableFileRaises()
         QVERIFY2(e.message().startsWith(QStringLiteral("Cannot create file \"") + name + "\". "),
                  qPrintable(e.message()));
     }
+}
+
+// A device is never replaced by a renamed temp file: /dev/full must stay the device, and
+// its "disk full" must reach the caller instead of a log silently written elsewhere.
+void TestErrorLog::deviceIsWrittenInPlace_data()
+{
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("error"); // empty: the save succeeds
+    QTest::newRow("full disk") << "/dev/full" << "No space left on device";
+    QTest::newRow("null device") << "/dev/null" << QString();
+    QTest::newRow("pipe nobody reads") << "FIFO" << "No such device or address";
+}
+
+void TestErrorLog::deviceIsWrittenInPlace()
+{
+    QFETCH(QString, device);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    const bool fifo = device == QLatin1String("FIFO");
+    if (fifo) {
+        device = dir.filePath(QStringLiteral("log.fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(device).constData(), 0600), 0);
+    }
+    if (!QFile::exists(device))
+        QSKIP("no such device here");
+    try {
+        SaveErrorLog(device, {QStringLiteral("Nome: X|Código: 1|Erro: y")});
+        QVERIFY2(error.isEmpty(), "no error raised");
+    } catch (const Error& e) {
+        QCOMPARE(e.message(), QStringLiteral("Cannot create file \"%1\". %2").arg(device, error));
+    }
+    QVERIFY(fifo ? isFifo(device) : isCharacterDevice(device));
+    if (!fifo) // no temp file beside the device
+        QCOMPARE(QDir(QFileInfo(device).path()).entryList({QFileInfo(device).fileName() + "*"},
+                                                           QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList{QFileInfo(device).fileName()});
+}
+
+void TestErrorLog::pipeWithAReaderGetsTheLog()
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("log.fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(reader >= 0);
+    SaveErrorLog(name, {QStringLiteral("a"), QStringLiteral("b")});
+    char buffer[16] = {};
+    const auto got = ::read(reader, buffer, sizeof buffer);
+    ::close(reader);
+    QCOMPARE(QByteArray(buffer, int(got)), QByteArray("a\r\nb\r\n"));
+    QVERIFY(isFifo(name));
 }
 
 QTEST_GUILESS_MAIN(TestErrorLog)
