@@ -19,6 +19,8 @@ void ProgressLine::update(int done, int total)
 {
     if (!m_to || m_ended)
         return;
+    if (m_lastDrawn < 0)
+        m_clock.restart(); // the rate counts from the loop's start, not from the connect
     const qint64 now = m_clock.elapsed();
     const bool last = done >= total;
     if (!last && m_lastDrawn >= 0 && now - m_lastDrawn < RedrawMilliseconds)

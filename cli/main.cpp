@@ -31,7 +31,8 @@ int main(int argc, char** argv)
             printText(stdout, cliUsage());
             return AllImported;
         }
-        printText(stderr, Program + e.message() + u'\n' + cliUsage());
+        printText(stderr, Program + e.message()
+                              + QStringLiteral("\n(--help lists the options)\n"));
         return Failure;
     }
     try {
