@@ -163,10 +163,10 @@ void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
 }
 
 // Rows done so far, out of total, to the caller's progress hook: at the start, every
-// ProgressStep rows and at the end (last).
+// ProgressStep rows and once at the end (last).
 void tellProgress(const ImportContext& ctx, int done, int total, bool last = false)
 {
-    if (ctx.progress && (last || done % ProgressStep == 0))
+    if (ctx.progress && (last || (done % ProgressStep == 0 && done < total)))
         ctx.progress(done, total);
 }
 
