@@ -109,8 +109,8 @@ QByteArray fileBytes(const QString& path)
 // The window's run over its own database: loaded by its show handler, run by its button,
 // answered by scripted dialogs. Gives the table it leaves behind; false when the run did
 // not go as scripted.
-bool runWindow(const QString& source, int type, const QString& barcodes, const QString& log,
-               Table* table)
+bool runWindow(const QString& source, int type, bool keep, const QString& barcodes,
+               const QString& log, Table* table)
 {
     TestDatabase db;
     if (!db.isValid() || !db.execute(OldRow))
@@ -128,6 +128,8 @@ bool runWindow(const QString& source, int type, const QString& barcodes, const Q
     QCoreApplication::processEvents();
     window->ComboBox1()->setCurrentIndex(type);
     dialogs.answer(MsgDlgBtn::OK);
+    if (type == 1)
+        dialogs.answer(keep ? MsgDlgBtn::Yes : MsgDlgBtn::Cancel);
     if (!barcodes.isEmpty())
         dialogs.chooseOpenFile(barcodes);
     dialogs.chooseSaveFile(log);
@@ -332,14 +334,18 @@ void TestCliImport::sameLogAndRowsAsTheWindow_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("keep"); // type 1's question: Yes, or --keep-source-barcode
     QTest::addColumn<QString>("barcodes");
 
-    QTest::newRow("text, failing lines") << "source.txt" << EmberlinLines << 13 << "";
-    QTest::newRow("sheet, database refusals") << "types/qel.xlsx" << QStringList{} << 2 << "";
-    QTest::newRow("sheet, type 10 conversions") << "types/qel.xlsx" << QStringList{} << 10 << "";
-    QTest::newRow("type 11 and its barcodes") << "types/grelling.txt" << QStringList{} << 11
+    const QStringList none;
+    QTest::newRow("text, failing lines") << "source.txt" << EmberlinLines << 13 << false << "";
+    QTest::newRow("sheet, database refusals") << "types/qel.xlsx" << none << 2 << false << "";
+    QTest::newRow("sheet, type 10 conversions") << "types/qel.xlsx" << none << 10 << false << "";
+    QTest::newRow("type 1, keeping the sheet's barcodes") << "types/qel.xlsx" << none << 1 << true << "";
+    QTest::newRow("type 1, making barcodes") << "types/qel.xlsx" << none << 1 << false << "";
+    QTest::newRow("type 11 and its barcodes") << "types/grelling.txt" << none << 11 << false
         << fixture("types/grelling_barcodes.txt");
-    QTest::newRow("fixed width, all good") << "types/ostrell.txt" << QStringList{} << 3 << "";
+    QTest::newRow("fixed width, all good") << "types/ostrell.txt" << none << 3 << false << "";
 }
 
 void TestCliImport::sameLogAndRowsAsTheWindow()
@@ -347,13 +353,14 @@ void TestCliImport::sameLogAndRowsAsTheWindow()
     QFETCH(QString, source);
     QFETCH(QStringList, lines);
     QFETCH(int, type);
+    QFETCH(bool, keep);
     QFETCH(QString, barcodes);
 
     QTemporaryDir dir;
     const QString sourcePath = sourceFile(dir, source, lines);
     const QString windowLog = dir.filePath(QStringLiteral("window.txt"));
     Table windowRows;
-    QVERIFY(runWindow(sourcePath, type, barcodes, windowLog, &windowRows));
+    QVERIFY(runWindow(sourcePath, type, keep, barcodes, windowLog, &windowRows));
 
     TestDatabase db;
     QVERIFY2(db.isValid(), qPrintable(db.error()));
@@ -363,6 +370,8 @@ void TestCliImport::sameLogAndRowsAsTheWindow()
                         "--log", cliLog};
     if (!barcodes.isEmpty())
         options << "--barcode-file" << barcodes;
+    if (keep)
+        options << "--keep-source-barcode";
     const CliRun run = runCli(m_program, options << sourcePath, dir.path());
     QVERIFY2(run.exitCode == 0 || run.exitCode == 1, qPrintable(run.err));
 
