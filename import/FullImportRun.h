@@ -15,7 +15,7 @@ class SqlQuery;
 
 // What a finished run did, for callers without a window to read it from.
 struct RunResult {
-    bool finished = false; // the closing steps ran: committed, reported, log saved
+    bool finished = false; // the closing steps ran: transaction ended, reported, log saved
     bool ended = false;    // the transaction was committed (or rolled back, on request)
     int rows = 0;          // rows or lines the loop tried
     int failed = 0;        // of those, the ones logged as failed
