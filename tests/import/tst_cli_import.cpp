@@ -214,6 +214,9 @@ void TestCliImport::exitCodes_data()
     QTest::newRow("type 11 with its barcode file")
         << QStringList{"--type", "11", "--barcode-file", fixture("types/grelling_barcodes.txt")} + run
         << "types/grelling.txt" << none << 0 << "Rows failed: 0\n" << 3 << true;
+    QTest::newRow("type 11, the option's earlier name")
+        << QStringList{"--type", "11", "--barcodes", fixture("types/grelling_barcodes.txt")} + run
+        << "types/grelling.txt" << none << 0 << "Rows failed: 0\n" << 3 << true;
     QTest::newRow("text with failing lines") << QStringList{"--type", "13"} + run << "source.txt"
         << EmberlinLines << 1 << "Rows read: 4\nRows imported: 2\nRows failed: 2\n" << 2 << true;
     QTest::newRow("sheet with failing rows") << QStringList{"--type", "Quelbrant"} + run
