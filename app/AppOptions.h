@@ -1,19 +1,13 @@
 #pragma once
-// The connection settings the window uses, and the command line that may change them.
-// Without options the built-in settings hold exactly. The password never comes from the
-// command line (it would show in the process list); ISC_PASSWORD overrides it when set.
+// The window's command line, which may change the connection settings. Without options
+// the built-in settings (BuiltInSettings.h) hold exactly.
+#include "BuiltInSettings.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-
-struct AppSettings {
-    QString database = QStringLiteral("C:\\Tallyworks\\Server\\bd\\base.fdb");
-    QString user = QStringLiteral("SYSDBA");
-    QString password = QStringLiteral("quillmark");
-    QString clientLibrary = QStringLiteral("libfbclient.so.2");
-};
 
 struct AppOptions {
     AppSettings settings;

@@ -3,6 +3,7 @@
 #include "TFrmConverterBancoQelExcel.h"
 
 #include "PreviewViews.h"
+#include "SourceTypes.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -121,14 +122,8 @@ void TFrmConverterBancoQelExcel::buildTypeBox()
     m_combo->setGeometry(407, 5, 195, 21);
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert);
-    m_combo->addItems({QStringLiteral("Brenvik Antigo"), QStringLiteral("Qel"),
-                       QStringLiteral("Quelbrant"), QStringLiteral("Ostrell"),
-                       QStringLiteral("Pembrix"), QStringLiteral("Caldeno"),
-                       QStringLiteral("Irmsby"), QStringLiteral("Nuvalo"),
-                       QStringLiteral("Nuvalo2"), QStringLiteral("Vrek"),
-                       QStringLiteral("Tobbin"), QStringLiteral("Grelling"),
-                       QStringLiteral("Sarnet"), QStringLiteral("Emberlin")});
-    m_combo->setMaxVisibleItems(14);
+    m_combo->addItems(SourceTypeNames());
+    m_combo->setMaxVisibleItems(SourceTypeCount);
     m_combo->setCurrentIndex(-1);
     m_combo->setEditText(QStringLiteral("Escolher o Tipo de Conversao"));
     m_combo->lineEdit()->setCursorPosition(0); // the prompt's start, not its end

@@ -1,21 +1,27 @@
 #pragma once
 // The command line of the unattended import:
-//   converter-banco-import --database DB --type N [--user U] [--client-library F]
-//                          [--barcodes FILE] [--keep-barcodes] [--log FILE] --yes SOURCE
-// The password comes from ISC_PASSWORD, never from the command line.
+//   converter-banco-import --type TYPE [--database DB] [--user NAME] [--client-library FILE]
+//                          [--keep-source-barcode] [--barcode-file FILE] [--log FILE]
+//                          [--yes] [--dry-run] [--quiet] SOURCE
+// The connection settings not given default to the window's built-in ones; the password
+// comes from ISC_PASSWORD when it is set, never from the command line.
+#include "BuiltInSettings.h"
 #include "platform/Error.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 struct CliOptions {
-    QString database;
+    AppSettings connection;
     int sourceType = -1;
-    QString user = QStringLiteral("SYSDBA");
-    QString clientLibrary = QStringLiteral("libfbclient.so.2");
-    QString barcodes;      // type 11's barcode list; empty: the source file, as in the window
-    bool keepBarcodes = false; // type 1: keep the sheet's own barcodes
+    bool keepSourceBarcode = false; // type 1: keep the sheet's own barcodes
+    QString barcodeFile;            // type 11: the barcode list, required
     QString log = QStringLiteral("ErrorLog.txt");
+    bool yes = false;    // the wipe is confirmed
+    bool dryRun = false; // roll back at the end instead of committing
+    bool quiet = false;  // no progress line
     QString source;
 };
 
@@ -24,6 +30,8 @@ public:
     using Error::Error;
 };
 
-// Raises UsageError with what is wrong; `--help` raises it with an empty message.
-CliOptions parseCliOptions(const QStringList& arguments);
+// Parses the whole command line (arguments[0] is the program). iscPassword is the value of
+// ISC_PASSWORD, or nullopt when it is not set. Raises UsageError with what is wrong;
+// `--help` raises it with an empty message.
+CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QString>& iscPassword);
 QString cliUsage();

@@ -80,6 +80,14 @@ void DatabaseConnection::rollbackQuietly() noexcept
     d->transaction.rollbackQuietly();
 }
 
+void DatabaseConnection::Rollback()
+{
+    if (!d->transaction.Active())
+        return;
+    d->closeQueries();
+    d->transaction.rollbackQuietly();
+}
+
 int DatabaseConnection::dialect() const
 {
     return d->dialect;

@@ -31,6 +31,10 @@ public:
     // Drops the pending work of the default transaction; a refusal (the server gone, say)
     // is ignored, as at disconnect.
     void rollbackQuietly() noexcept;
+    // Drops the pending work on purpose (a rehearsal that must leave the database as it
+    // was). Nothing happens when no work is pending. Whatever the library answers, nothing
+    // of that work can be committed afterwards: the handle is given up either way.
+    void Rollback();
 
     int dialect() const; // the smaller of SQLDialect and the database's own, once connected
     DefaultTransaction& defaultTransaction();

@@ -13,6 +13,8 @@
 #include "TextGrid.h"
 #include "platform/Error.h"
 
+#include <algorithm>
+
 namespace {
 
 enum : int { NoSourceType = -1, QelType = 1, GrellingType = 11 };
@@ -160,20 +162,32 @@ void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
     }
 }
 
+// Rows done so far, out of total, to the caller's progress hook: at the start, every
+// ProgressStep rows and once at the end (last).
+void tellProgress(const ImportContext& ctx, int done, int total, bool last = false)
+{
+    if (ctx.progress && (last || (done % ProgressStep == 0 && done < total)))
+        ctx.progress(done, total);
+}
+
 // Grid rows 1 to the last one: row 0 holds the sheet's header. The grid refuses a current
 // row past its end, so the cursor stays on the last row when the loop is done.
 int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
 {
     ImportViews& views = ctx.views;
+    const int total = std::max(0, views.grid().RowCount() - 1);
     int rows = 0;
+    tellProgress(ctx, 0, total);
     while (views.gridCurrentRow() < views.grid().RowCount()) {
         importSheetRow(ctx, sourceType, state);
         ++rows;
+        tellProgress(ctx, views.gridCurrentRow(), total);
         const int next = views.gridCurrentRow() + 1;
         if (next >= views.grid().RowCount())
             break;
         views.setGridCurrentRow(next);
     }
+    tellProgress(ctx, total, total, true);
     return rows;
 }
 
@@ -184,27 +198,36 @@ int runTextLoop(const ImportContext& ctx, int sourceType, RunState& state)
     ImportViews& views = ctx.views;
     const int count = int(views.lines().size());
     int rows = 0;
+    tellProgress(ctx, 0, count);
     while (views.listIndex() >= 0 && views.listIndex() < count) {
         importTextLine(ctx, sourceType, state);
         ++rows;
+        tellProgress(ctx, views.listIndex() + 1, count);
         const int next = views.listIndex() + 1;
         if (next >= count)
             break;
         views.setListIndex(next);
     }
+    tellProgress(ctx, count, count, true);
     return rows;
 }
 
-void closeRun(const ImportContext& ctx, const RunState& state)
+// A rehearsal rolls back where a real run commits; the report and the log are the same.
+void closeRun(const ImportContext& ctx, const RunState& state, RunResult& result)
 {
     ctx.views.setViewsEnabled(true);
-    ctx.eConexao.Commit();
+    if (ctx.rollBackAtEnd)
+        ctx.eConexao.Rollback();
+    else
+        ctx.eConexao.Commit();
+    result.ended = true;
     ctx.dialogs.showMessage(QString::number(state.FailedCount)
                             + QStringLiteral(" produtos não foram importados."));
     // A cancelled save dialog keeps the name it held; the log is written all the same.
     ctx.dialogs.executeSaveDialog();
     SaveErrorLog(ctx.dialogs.saveFileName(), ctx.views.errorLines());
     ctx.dialogs.showMessage(QStringLiteral("Log de erros salvo na pasta Raiz. \"ErrorLog.txt\""));
+    result.finished = true;
 }
 
 } // namespace
@@ -214,6 +237,11 @@ void Button2Click(const ImportContext& ctx)
     if (g_runIsWorking)
         return;
     WorkingFlag working;
+    // Filled as the run goes, so a caller still learns what happened when the closing
+    // steps raise (a commit refused, a log that cannot be written).
+    RunResult local;
+    RunResult& result = ctx.result ? *ctx.result : local;
+    result = RunResult{};
 
     const int sourceType = ctx.views.sourceType();
     const QString sourceMode = ctx.views.sourceMode();
@@ -228,12 +256,10 @@ void Button2Click(const ImportContext& ctx)
     ctx.views.setListIndex(0);
     ctx.views.setViewsEnabled(false);
 
-    int rows = 0;
     if (sourceMode == QLatin1String("Excel"))
-        rows = runSheetLoop(ctx, sourceType, state);
+        result.rows = runSheetLoop(ctx, sourceType, state);
     else if (sourceMode == QLatin1String("Texto"))
-        rows = runTextLoop(ctx, sourceType, state);
-    closeRun(ctx, state);
-    if (ctx.result)
-        *ctx.result = RunResult{true, rows, state.FailedCount};
+        result.rows = runTextLoop(ctx, sourceType, state);
+    result.failed = state.FailedCount;
+    closeRun(ctx, state, result);
 }

@@ -15,10 +15,16 @@ class SqlQuery;
 
 // What a finished run did, for callers without a window to read it from.
 struct RunResult {
-    bool finished = false; // the closing steps ran: committed, reported, log saved
+    bool finished = false; // the closing steps ran: transaction ended, reported, log saved
+    bool ended = false;    // the transaction was committed (or rolled back, on request)
     int rows = 0;          // rows or lines the loop tried
     int failed = 0;        // of those, the ones logged as failed
 };
+
+// Told how far the loop is: rows tried so far out of the rows it will try. Called before the
+// first row, every ProgressStep rows and after the last one, so it may be slow-ish.
+using RunProgress = std::function<void(int done, int total)>;
+constexpr int ProgressStep = 100;
 
 struct ImportContext {
     ImportViews& views;
@@ -30,6 +36,10 @@ struct ImportContext {
     RegionalSettings settings;
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     RunResult* result = nullptr; // filled when given
+    // A rehearsal: the whole run, the wipe included, and then a rollback in place of the
+    // commit, so the database stays exactly as it was.
+    bool rollBackAtEnd = false;
+    RunProgress progress = nullptr; // optional
 };
 
 // Runs one full import. Errors outside the rows (wipe refused, barcode list unreadable,

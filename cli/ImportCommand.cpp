@@ -1,0 +1,143 @@
+#include "ImportCommand.h"
+
+#include "ConsoleDialogs.h"
+#include "ProgressLine.h"
+
+#include "CurrentLine.h"
+#include "DatabaseConnection.h"
+#include "FullImportRun.h"
+#include "LoadSpreadsheet.h"
+#include "PlainViews.h"
+#include "SqlQuery.h"
+#include "TextFile.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+// A rehearsal lists this many of the rows that would fail; the log holds them all.
+constexpr int FailuresShown = 20;
+
+// The window's rule: the extension, case included, picks the kind of source.
+void loadSource(PlainViews& views, const QString& fileName, const RegionalSettings& settings)
+{
+    const QString ext = QLatin1Char('.') + QFileInfo(fileName).suffix();
+    if (ext == QLatin1String(".XLS") || ext == QLatin1String(".xls") || ext == QLatin1String(".xlsx")) {
+        views.mode = QStringLiteral("Excel");
+        LoadSpreadsheet(views.gridData, fileName, settings);
+    } else if (ext == QLatin1String(".TXT") || ext == QLatin1String(".txt")) {
+        views.mode = QStringLiteral("Texto");
+        views.lineData = ReadTextFileLines(fileName);
+    } else {
+        throw Error(QStringLiteral("\"%1\" is neither a spreadsheet (.xls, .XLS, .xlsx) nor a text "
+                                   "file (.txt, .TXT)").arg(fileName));
+    }
+}
+
+// The barcode list is read by the run after the wipe; a missing file is better told before
+// the database is touched at all.
+void checkBarcodeFile(const CliOptions& options)
+{
+    if (options.barcodeFile.isEmpty() || options.sourceType != 11)
+        return;
+    const QFileInfo file(options.barcodeFile);
+    if (!file.isFile() || !file.isReadable())
+        throw Error(QStringLiteral("cannot read the barcode file \"%1\"").arg(options.barcodeFile));
+}
+
+void connect(DatabaseConnection& connection, const AppSettings& settings)
+{
+    connection.Database = settings.database;
+    connection.ClientLibrary = settings.clientLibrary;
+    connection.Username = settings.user;
+    connection.Password = settings.password;
+    connection.setConnected(true);
+}
+
+QString summary(const CliOptions& options, const RunResult& result, double seconds)
+{
+    QString text;
+    if (options.dryRun)
+        text += QStringLiteral("Dry run: everything was rolled back, the database is unchanged.\n");
+    text += QStringLiteral("Rows read: %1\nRows imported: %2\nRows failed: %3\nSeconds: %4\n"
+                           "Error log: %5\n")
+                .arg(result.rows)
+                .arg(result.rows - result.failed)
+                .arg(result.failed)
+                .arg(seconds, 0, 'f', 2)
+                .arg(QFileInfo(options.log).absoluteFilePath());
+    return text;
+}
+
+QString failuresList(const QStringList& errorLines)
+{
+    QString text = QStringLiteral("Rows that would fail:\n");
+    for (int i = 0; i < errorLines.size() && i < FailuresShown; ++i) {
+        QString line = errorLines[i];
+        line.replace(u'\r', u' '); // database messages break their lines with CRs
+        text += QStringLiteral("  ") + line.simplified() + u'\n';
+    }
+    if (errorLines.size() > FailuresShown)
+        text += QStringLiteral("  ... and %1 more in the log\n").arg(errorLines.size() - FailuresShown);
+    return text;
+}
+
+struct Session {
+    DatabaseConnection eConexao;
+    SqlQuery qrproduto{eConexao};
+    SqlQuery query2{eConexao};
+    CurrentLine line;
+};
+
+} // namespace
+
+void printText(std::FILE* to, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), to);
+    std::fflush(to);
+}
+
+ExitCode runImportCommand(const CliOptions& options)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const RegionalSettings settings = RegionalSettings::system();
+    PlainViews views;
+    views.type = options.sourceType;
+    loadSource(views, options.source, settings);
+    checkBarcodeFile(options);
+
+    Session s;
+    connect(s.eConexao, options.connection);
+    s.qrproduto.AutoCommit = false;
+    s.query2.AutoCommit = false;
+
+    ConsoleDialogs dialogs(true, options.keepSourceBarcode);
+    dialogs.setOpenFileName(options.barcodeFile);
+    dialogs.setSaveFileName(options.log);
+    ProgressLine progress(stderr, !options.quiet);
+
+    RunResult result;
+    ImportContext context{views, dialogs, s.eConexao, s.qrproduto, s.query2, s.line, settings};
+    context.result = &result;
+    context.rollBackAtEnd = options.dryRun;
+    context.progress = [&progress](int done, int total) { progress.update(done, total); };
+    try {
+        Button2Click(context);
+    } catch (...) {
+        progress.finish();
+        if (result.ended) // committed (or rolled back), and then the log failed
+            printText(stdout, summary(options, result, clock.elapsed() / 1000.0));
+        throw;
+    }
+    progress.finish();
+    if (!result.finished)
+        throw Error(QStringLiteral("the import did not run"));
+    if (options.dryRun && result.failed > 0)
+        printText(stdout, failuresList(views.errorLines()));
+    printText(stdout, summary(options, result, clock.elapsed() / 1000.0));
+    return result.failed > 0 ? SomeRowsFailed : AllImported;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The connection settings built into the tool: what the window and the unattended import use
+// when no option overrides them. The password never comes from the command line (it would
+// show in the process list); ISC_PASSWORD overrides it when set.
+#include <QString>
+
+struct AppSettings {
+    QString database = QStringLiteral("C:\\Tallyworks\\Server\\bd\\base.fdb");
+    QString user = QStringLiteral("SYSDBA");
+    QString password = QStringLiteral("quillmark");
+    QString clientLibrary = QStringLiteral("libfbclient.so.2");
+};
