@@ -144,6 +144,8 @@ private slots:
     void dispatchByExtension_data();
     void dispatchByExtension();
     void viewsAreToldOnceEvenOnFailure();
+    void compoundFilesNamedXlsx_data();
+    void compoundFilesNamedXlsx();
     void builtFailures_data();
     void builtFailures();
     void inflationCeilings_data();
@@ -344,6 +346,24 @@ void TestXlsx::viewsAreToldOnceEvenOnFailure()
         load(grid, fixture(file));
         QCOMPARE(spy.count(), 1);
     }
+}
+
+void TestXlsx::compoundFilesNamedXlsx_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::newRow("password-protected workbook") << "encrypted_package.xls";
+    QTest::newRow("Excel 97-2003 workbook") << "good.xls";
+}
+
+void TestXlsx::compoundFilesNamedXlsx()
+{
+    QFETCH(QString, source);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("protegido.xlsx");
+    QVERIFY(QFile::copy(QStringLiteral(CB_SOURCE_DIR "/tests/fixtures/xls/") + source, path));
+    TextGrid grid;
+    QCOMPARE(load(grid, path), QStringLiteral("\"%1\" is not an .xlsx workbook (it is a password-protected workbook or "
+                                              "an Excel 97-2003 workbook, not a zip archive)").arg(path));
 }
 
 void TestXlsx::builtFailures_data()
