@@ -157,20 +157,25 @@ private:
     zip_file_t* m_file;
 };
 
-bool readsToTheEnd(zip_file_t* file)
+// Damaged compressed data often inflates to garbage before its checksum fails at the end;
+// reading on tells a damaged archive from a part that is really malformed. The reading
+// stops at the part's ceiling: what lies beyond cannot make the part readable anyway.
+bool readsToTheEnd(zip_file_t* file, quint64 budget)
 {
     char scratch[1 << 14];
     zip_int64_t n = 0;
-    while ((n = zip_fread(file, scratch, sizeof scratch)) > 0) {}
+    while ((n = zip_fread(file, scratch, sizeof scratch)) > 0) {
+        if (quint64(n) >= budget)
+            return true;
+        budget -= quint64(n);
+    }
     return n == 0;
 }
 
-// Damaged compressed data often inflates to garbage before its checksum fails at the end;
-// reading on tells a damaged archive from a part that is really malformed.
 template <typename Failure>
-Error malformed(zip_file_t* file, XML_Parser parser, const Failure& failure)
+Error malformed(zip_file_t* file, quint64 budget, XML_Parser parser, const Failure& failure)
 {
-    if (!readsToTheEnd(file))
+    if (!readsToTheEnd(file, budget))
         return failure(QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(zip_file_strerror(file))));
     return failure(QStringLiteral("is not well-formed XML: %1 (line %2, column %3)")
                        .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(parser))))
@@ -264,7 +269,7 @@ void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling)
         if (state.doctype)
             throw failure(QStringLiteral("declares a document type, which workbook parts never do"));
         if (!ok)
-            throw malformed(entry.get(), parser.get(), failure);
+            throw malformed(entry.get(), ceiling - inflated, parser.get(), failure);
         if (quiet > kMaxTokenBytes)
             throw failure(QStringLiteral("holds a single XML token of more than %1 bytes").arg(kMaxTokenBytes));
         if (n == 0)

@@ -419,6 +419,12 @@ void TestXlsx::builtFailures_data()
         << row("<c r=\"A1\" x=\"" + QByteArray(17 << 20, 'a') + "\"/>") << part.arg("%1", sheet) + token;
     QTest::newRow("comment of 17 MiB") << QByteArrayList{} << sheet
         << row("<!--" + QByteArray(17 << 20, ' ') + "-->") << part.arg("%1", sheet) + token;
+    const QString area = QStringLiteral("The used area of the first worksheet, A1:XFD1048576, has more than 33554432 cells");
+    QTest::newRow("dimension far out") << QByteArrayList{} << sheet
+        << QByteArray("<worksheet><dimension ref=\"A1:XFD1048576\"/><sheetData><row r=\"1\"><c r=\"B1\"><v>1</v></c>"
+                      "</row></sheetData></worksheet>") << area;
+    QTest::newRow("one cell far out") << QByteArrayList{} << sheet
+        << row("<c r=\"A1\"><v>1</v></c><c r=\"XFD1048576\"><v>2</v></c>") << area;
     QTest::newRow("workbook part of 64 MiB and more") << QByteArrayList{} << book
         << "<workbook>" + QByteArray(64 << 20, ' ') + "</workbook>"
         << part.arg("%1", book) + "inflates to more than 67108864 bytes, the most a part may hold";
@@ -459,6 +465,7 @@ void TestXlsx::builtFailures()
 // declares the true size or lies, without holding what they inflate to.
 void TestXlsx::inflationCeilings_data()
 {
+    QTest::addColumn<QByteArray>("head");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<int>("count");
     QTest::addColumn<int>("declared"); // the size the headers give; 0: the true one
@@ -467,17 +474,22 @@ void TestXlsx::inflationCeilings_data()
     const QString tooLarge = QStringLiteral("The part \"xl/worksheets/sheet1.xml\" of the workbook \"%1\" inflates to more "
                                             "than 2147483648 bytes, the most a part may hold");
     const QByteArray blanks(1 << 20, ' ');
-    QTest::newRow("2 GiB of blanks, size declared") << blanks << 2049 << 0 << tooLarge;
-    QTest::newRow("2 GiB of blanks, size hidden") << blanks << 2049 << 4096 << tooLarge;
+    QTest::newRow("2 GiB of blanks, size declared") << kSheetHead << blanks << 2049 << 0 << tooLarge;
+    QTest::newRow("2 GiB of blanks, size hidden") << kSheetHead << blanks << 2049 << 4096 << tooLarge;
+    // After a syntax error the rest is inflated, to tell bad XML from bad compressed data:
+    // only up to the ceiling.
+    QTest::newRow("bad XML, then 2 GiB of blanks, size hidden") << kSheetHead + "</row>" << blanks << 2049 << 4096
+        << "The part \"xl/worksheets/sheet1.xml\" of the workbook \"%1\" is not well-formed XML: mismatched tag";
     QByteArray cells = "<row>";
     for (int i = 0; i < 1024; ++i)
         cells += "<c><v>1</v></c>";
     cells += "</row>";
-    QTest::newRow("cells past the ceiling") << cells << (1 << 15) + 1 << 0 << "The first worksheet has more than 33554432 cells";
+    QTest::newRow("cells past the ceiling") << kSheetHead << cells << (1 << 15) + 1 << 0 << "The first worksheet has more than 33554432 cells";
 }
 
 void TestXlsx::inflationCeilings()
 {
+    QFETCH(QByteArray, head);
     QFETCH(QByteArray, body);
     QFETCH(int, count);
     QFETCH(int, declared);
@@ -488,7 +500,7 @@ void TestXlsx::inflationCeilings()
     ZipWriter zip;
     for (const auto& [name, data] : parts)
         zip.add(name, data);
-    zip.addRepeated("xl/worksheets/sheet1.xml", kSheetHead, body, count, kSheetTail,
+    zip.addRepeated("xl/worksheets/sheet1.xml", head, body, count, kSheetTail,
                     declared ? std::optional<quint32>(quint32(declared)) : std::nullopt);
     QTemporaryDir dir;
     const QString path = dir.filePath("bomb.xlsx");
