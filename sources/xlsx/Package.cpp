@@ -62,13 +62,20 @@ int openForReading(const QString& fileName)
     return fd;
 }
 
-// An encrypted workbook is not a zip but a compound file holding the encrypted package, as
-// an Excel 97-2003 workbook is; both start with the same signature.
-bool isCompoundFile(int fd)
+enum class Start { Other, Zip, Compound };
+
+// What the first bytes say the file is. An encrypted workbook is not a zip but a compound
+// file holding the encrypted package, as an Excel 97-2003 workbook is; a file that starts
+// as a zip but does not open as one was cut short or damaged (a broken download, say).
+Start startOf(int fd)
 {
-    static const unsigned char signature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    static const unsigned char compound[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     unsigned char head[8] = {};
-    return ::pread(fd, head, sizeof head, 0) == ssize_t(sizeof head) && std::memcmp(head, signature, 8) == 0;
+    if (::pread(fd, head, sizeof head, 0) < 4)
+        return Start::Other;
+    if (std::memcmp(head, "PK\x03\x04", 4) == 0)
+        return Start::Zip;
+    return std::memcmp(head, compound, 8) == 0 ? Start::Compound : Start::Other;
 }
 
 // Carries a handler's exception across expat, which is C and must not be unwound through.
@@ -188,14 +195,16 @@ Error malformed(zip_file_t* file, quint64 budget, XML_Parser parser, const Failu
 Package::Package(const QString& fileName) : m_fileName(fileName)
 {
     const int fd = openForReading(fileName);
-    const bool compound = isCompoundFile(fd);
+    const Start start = startOf(fd);
     int zipError = 0;
     m_zip = zip_fdopen(fd, 0, &zipError); // owns fd from here on, when it succeeds
     if (!m_zip) {
         ::close(fd);
-        if (zipError == ZIP_ER_NOZIP && compound)
+        if (zipError == ZIP_ER_NOZIP && start == Start::Compound)
             throwNotAWorkbook(fileName, QStringLiteral("it is a password-protected workbook or an Excel 97-2003 "
                                                        "workbook, not a zip archive"));
+        if (zipError == ZIP_ER_NOZIP && start == Start::Zip)
+            throwNotAWorkbook(fileName, QStringLiteral("the zip archive is cut short or damaged"));
         zip_error_t error;
         zip_error_init_with_code(&error, zipError);
         const QString reason = QString::fromLocal8Bit(zip_error_strerror(&error));

@@ -224,7 +224,8 @@ void TestXlsx::failures_data()
         << 5 << 5;
     QTest::newRow("document type") << "doctype.xlsx"
         << "The part \"xl/worksheets/sheet1.xml\" of the workbook \"%1\" declares a document type" << 5 << 5;
-    QTest::newRow("truncated archive") << "truncated.xlsx" << "\"%1\" is not an .xlsx workbook" << 5 << 5;
+    QTest::newRow("truncated archive") << "truncated.xlsx"
+        << "\"%1\" is not an .xlsx workbook (the zip archive is cut short or damaged)" << 5 << 5;
     QTest::newRow("corrupt part") << "corrupt.xlsx"
         << "The part \"xl/worksheets/sheet1.xml\" of the workbook \"%1\" cannot be read: " << 5 << 5;
     QTest::newRow("shared string out of range") << "bad_shared_index.xlsx"
