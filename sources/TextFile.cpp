@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -70,6 +71,9 @@ QByteArray readWholeFile(const QString& fileName)
             break;
         if (quint64(bytes.size()) + quint64(n) > kMaxTextFileBytes)
             throwTooLarge(fileName);
+        // Grown here, not by append's own rule, so that it never holds more than the ceiling.
+        if (bytes.capacity() < bytes.size() + n)
+            bytes.reserve(qsizetype(std::min(kMaxTextFileBytes, std::max(quint64(bytes.size()) * 2, quint64(1) << 20))));
         bytes.append(chunk, qsizetype(n));
     }
     return bytes;
