@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -37,8 +38,15 @@ private:
     int m_fd;
 };
 
+[[noreturn]] void throwTooLarge(const QString& fileName)
+{
+    throw Error(QStringLiteral("Cannot read \"%1\": a text file of more than %2 bytes is not read")
+                    .arg(fileName).arg(kMaxTextFileBytes));
+}
+
 // Plain POSIX calls, so that the reason in the message is the system's own text (a folder,
-// for instance, opens fine and only fails to read, with "Is a directory").
+// for instance, opens fine and only fails to read, with "Is a directory"). The size is
+// checked before anything is read and again while reading, for pipes and growing files.
 QByteArray readWholeFile(const QString& fileName)
 {
     const FileDescriptor fd(::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC));
@@ -47,6 +55,8 @@ QByteArray readWholeFile(const QString& fileName)
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0)
         throwCannotOpen(fileName, errno);
+    if (quint64(info.st_size) > kMaxTextFileBytes)
+        throwTooLarge(fileName);
     QByteArray bytes;
     if (info.st_size > 0)
         bytes.reserve(qsizetype(info.st_size));
@@ -59,6 +69,11 @@ QByteArray readWholeFile(const QString& fileName)
             throwCannotOpen(fileName, errno);
         if (n == 0)
             break;
+        if (quint64(bytes.size()) + quint64(n) > kMaxTextFileBytes)
+            throwTooLarge(fileName);
+        // Grown here, not by append's own rule, so that it never holds more than the ceiling.
+        if (bytes.capacity() < bytes.size() + n)
+            bytes.reserve(qsizetype(std::min(kMaxTextFileBytes, std::max(quint64(bytes.size()) * 2, quint64(1) << 20))));
         bytes.append(chunk, qsizetype(n));
     }
     return bytes;
@@ -96,6 +111,23 @@ char16_t unitAt(const char* data, qsizetype i, const Encoding& enc)
     return enc.bigEndian ? char16_t(byte(i) << 8 | byte(i + 1)) : char16_t(byte(i + 1) << 8 | byte(i));
 }
 
+// UTF-16 decoding passes unpaired surrogates through; they would reach the database as
+// invalid text, so each becomes U+FFFD as any other undecodable unit does.
+QString withoutLoneSurrogates(QString text)
+{
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (!c.isSurrogate())
+            continue;
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 } // namespace
 
 QStringList ReadTextFileLines(const QString& fileName)
@@ -111,7 +143,13 @@ QStringList ReadTextFileLines(const QString& fileName)
     qsizetype lineStart = enc.bomSize;
     qsizetype i = lineStart;
     const auto takeLine = [&](qsizetype lineEnd) {
-        lines.append(enc.decoder.decode(QByteArrayView(data + lineStart, lineEnd - lineStart)));
+        if (lines.size() >= kMaxTextLines)
+            throw Error(QStringLiteral("Cannot read \"%1\": it has more than %2 lines").arg(fileName).arg(kMaxTextLines));
+        const qsizetype odd = (lineEnd - lineStart) % unit; // only the last line of UTF-16
+        QString text = enc.decoder.decode(QByteArrayView(data + lineStart, lineEnd - lineStart - odd));
+        if (odd)
+            text += QChar::ReplacementCharacter;
+        lines.append(unit == 2 ? withoutLoneSurrogates(std::move(text)) : std::move(text));
     };
     while (i < end) {
         const char16_t c = unitAt(data, i, enc);

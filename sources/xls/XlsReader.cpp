@@ -106,6 +106,9 @@ QByteArray workbookStream(const CompoundFile& file)
         return std::move(*biff8);
     if (auto biff5 = file.stream(QStringLiteral("Book")))
         return std::move(*biff5);
+    // A password-protected .xlsx is a compound file holding the encrypted package.
+    if (file.stream(QStringLiteral("EncryptedPackage")))
+        throw Error(QStringLiteral("the workbook is password-protected"));
     throw Error(QStringLiteral("the file holds no Workbook stream"));
 }
 

@@ -62,18 +62,36 @@ int openForReading(const QString& fileName)
     return fd;
 }
 
+enum class Start { Other, Zip, Compound };
+
+// What the first bytes say the file is. An encrypted workbook is not a zip but a compound
+// file holding the encrypted package, as an Excel 97-2003 workbook is; a file that starts
+// as a zip but does not open as one was cut short or damaged (a broken download, say).
+Start startOf(int fd)
+{
+    static const unsigned char compound[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    unsigned char head[8] = {};
+    if (::pread(fd, head, sizeof head, 0) < 4)
+        return Start::Other;
+    if (std::memcmp(head, "PK\x03\x04", 4) == 0)
+        return Start::Zip;
+    return std::memcmp(head, compound, 8) == 0 ? Start::Compound : Start::Other;
+}
+
 // Carries a handler's exception across expat, which is C and must not be unwound through.
 struct ParseState {
     XML_Parser parser;
     XmlSink* sink;
     std::exception_ptr failure;
     bool doctype = false;
+    bool event = false; // an event since the last buffer: expat is not holding one token
 };
 
 template <typename Call>
 void guarded(void* userData, Call&& call)
 {
     auto* state = static_cast<ParseState*>(userData);
+    state->event = true;
     if (state->failure || state->doctype)
         return;
     try {
@@ -97,6 +115,13 @@ void XMLCALL onEnd(void* userData, const XML_Char* name)
 void XMLCALL onText(void* userData, const XML_Char* text, int length)
 {
     guarded(userData, [&](XmlSink& sink) { sink.characters(std::string_view(text, size_t(length))); });
+}
+
+// Everything without a handler of its own (comments, the XML declaration, blanks around the
+// root): only marks that the parser moved on.
+void XMLCALL onOther(void* userData, const XML_Char*, int)
+{
+    static_cast<ParseState*>(userData)->event = true;
 }
 
 // Workbook parts never declare a document type; refusing one keeps entity tricks out.
@@ -140,13 +165,29 @@ private:
 };
 
 // Damaged compressed data often inflates to garbage before its checksum fails at the end;
-// reading on tells a damaged archive from a part that is really malformed.
-bool readsToTheEnd(zip_file_t* file)
+// reading on tells a damaged archive from a part that is really malformed. The reading
+// stops at the part's ceiling: what lies beyond cannot make the part readable anyway.
+bool readsToTheEnd(zip_file_t* file, quint64 budget)
 {
     char scratch[1 << 14];
     zip_int64_t n = 0;
-    while ((n = zip_fread(file, scratch, sizeof scratch)) > 0) {}
+    while ((n = zip_fread(file, scratch, sizeof scratch)) > 0) {
+        if (quint64(n) >= budget)
+            return true;
+        budget -= quint64(n);
+    }
     return n == 0;
+}
+
+template <typename Failure>
+Error malformed(zip_file_t* file, quint64 budget, XML_Parser parser, const Failure& failure)
+{
+    if (!readsToTheEnd(file, budget))
+        return failure(QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(zip_file_strerror(file))));
+    return failure(QStringLiteral("is not well-formed XML: %1 (line %2, column %3)")
+                       .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(parser))))
+                       .arg(XML_GetCurrentLineNumber(parser))
+                       .arg(XML_GetCurrentColumnNumber(parser) + 1));
 }
 
 } // namespace
@@ -154,10 +195,16 @@ bool readsToTheEnd(zip_file_t* file)
 Package::Package(const QString& fileName) : m_fileName(fileName)
 {
     const int fd = openForReading(fileName);
+    const Start start = startOf(fd);
     int zipError = 0;
     m_zip = zip_fdopen(fd, 0, &zipError); // owns fd from here on, when it succeeds
     if (!m_zip) {
         ::close(fd);
+        if (zipError == ZIP_ER_NOZIP && start == Start::Compound)
+            throwNotAWorkbook(fileName, QStringLiteral("it is a password-protected workbook or an Excel 97-2003 "
+                                                       "workbook, not a zip archive"));
+        if (zipError == ZIP_ER_NOZIP && start == Start::Zip)
+            throwNotAWorkbook(fileName, QStringLiteral("the zip archive is cut short or damaged"));
         zip_error_t error;
         zip_error_init_with_code(&error, zipError);
         const QString reason = QString::fromLocal8Bit(zip_error_strerror(&error));
@@ -182,26 +229,36 @@ bool Package::hasPart(const QString& partName) const
     return zip_name_locate(m_zip, partName.toUtf8().constData(), ZIP_FL_NOCASE) >= 0;
 }
 
-void Package::parsePart(const QString& partName, XmlSink& sink) const
+void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling) const
 {
     const auto failure = [&](const QString& what) {
         return Error(QStringLiteral("The part \"%1\" of the workbook \"%2\" %3").arg(partName, m_fileName, what));
     };
+    const auto tooLarge = [&] {
+        return failure(QStringLiteral("inflates to more than %1 bytes, the most a part may hold").arg(ceiling));
+    };
     const zip_int64_t index = zip_name_locate(m_zip, partName.toUtf8().constData(), ZIP_FL_NOCASE);
     if (index < 0)
         throw Error(QStringLiteral("The workbook \"%1\" has no part \"%2\"").arg(m_fileName, partName));
+    zip_stat_t info;
+    if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &info) == 0 && (info.valid & ZIP_STAT_SIZE)
+        && info.size > ceiling)
+        throw tooLarge();
     const ZipEntry entry(m_zip, zip_uint64_t(index));
     if (!entry.get())
         throw failure(QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(zip_strerror(m_zip))));
 
     const ExpatParser parser;
-    ParseState state{parser.get(), &sink, {}, false};
+    ParseState state{parser.get(), &sink, {}, false, false};
     XML_SetUserData(parser.get(), &state);
     XML_SetElementHandler(parser.get(), onStart, onEnd);
     XML_SetCharacterDataHandler(parser.get(), onText);
+    XML_SetDefaultHandlerExpand(parser.get(), onOther);
     XML_SetStartDoctypeDeclHandler(parser.get(), onDoctype);
 
     constexpr int chunk = 1 << 16;
+    quint64 inflated = 0;
+    quint64 quiet = 0; // bytes fed since the parser last reported anything
     for (;;) {
         void* buffer = XML_GetBuffer(parser.get(), chunk);
         if (!buffer)
@@ -210,19 +267,20 @@ void Package::parsePart(const QString& partName, XmlSink& sink) const
         if (n < 0)
             throw failure(QStringLiteral("cannot be read: %1")
                               .arg(QString::fromLocal8Bit(zip_file_strerror(entry.get()))));
+        inflated += quint64(n);
+        if (inflated > ceiling)
+            throw tooLarge();
+        state.event = false;
         const bool ok = XML_ParseBuffer(parser.get(), int(n), n == 0) == XML_STATUS_OK;
+        quiet = state.event ? 0 : quiet + quint64(n);
         if (state.failure)
             std::rethrow_exception(state.failure);
         if (state.doctype)
             throw failure(QStringLiteral("declares a document type, which workbook parts never do"));
-        if (!ok && !readsToTheEnd(entry.get()))
-            throw failure(QStringLiteral("cannot be read: %1")
-                              .arg(QString::fromLocal8Bit(zip_file_strerror(entry.get()))));
         if (!ok)
-            throw failure(QStringLiteral("is not well-formed XML: %1 (line %2, column %3)")
-                              .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(parser.get()))))
-                              .arg(XML_GetCurrentLineNumber(parser.get()))
-                              .arg(XML_GetCurrentColumnNumber(parser.get()) + 1));
+            throw malformed(entry.get(), ceiling - inflated, parser.get(), failure);
+        if (quiet > kMaxTokenBytes)
+            throw failure(QStringLiteral("holds a single XML token of more than %1 bytes").arg(kMaxTokenBytes));
         if (n == 0)
             return;
     }

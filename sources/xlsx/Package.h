@@ -2,6 +2,7 @@
 // An .xlsx file as a zip package whose XML parts are streamed through expat: no part is
 // ever held in memory as a whole, let alone as a tree.
 #include <QString>
+#include <QtGlobal>
 
 #include <string_view>
 
@@ -20,6 +21,19 @@ public:
     virtual void characters(std::string_view text) = 0;
 };
 
+// Ceilings that keep a hostile or broken package from exhausting memory or time. A worksheet
+// or shared-strings part may inflate to 2 GiB; the small parts (relationships, workbook,
+// styles) to 64 MiB. No single XML token (a tag with its attributes, a comment) may exceed
+// 16 MiB, since expat holds a token whole. The zip's declared size is checked before a
+// part is opened, and the bytes really inflated are counted, for archives that lie. With the
+// counts of SheetCells.h and WorkbookParts.h this bounds a load at a few GiB.
+constexpr quint64 kMaxPartBytes = quint64(2) << 30;
+constexpr quint64 kMaxSmallPartBytes = quint64(64) << 20;
+constexpr quint64 kMaxTokenBytes = quint64(16) << 20;
+// One cell's value or one string item, in UTF-8 bytes: thirty times the longest text a
+// spreadsheet cell can hold, and small enough that millions of cells cannot each ask for it.
+constexpr size_t kMaxTextBytes = size_t(1) << 20;
+
 std::string_view localName(const char* qualifiedName);
 // The value of the attribute with this local name, or nullptr.
 const char* attribute(const char** attributes, std::string_view name);
@@ -35,8 +49,9 @@ public:
     const QString& fileName() const { return m_fileName; }
     // Part names are compared without regard to ASCII case, as packages require.
     bool hasPart(const QString& partName) const;
-    // Raises Error naming the part when it is missing, cannot be read or is not well formed.
-    void parsePart(const QString& partName, XmlSink& sink) const;
+    // Raises Error naming the part when it is missing, cannot be read, is not well formed
+    // or inflates past the ceiling.
+    void parsePart(const QString& partName, XmlSink& sink, quint64 ceiling = kMaxSmallPartBytes) const;
 
 private:
     zip_t* m_zip = nullptr;

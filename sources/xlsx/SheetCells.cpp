@@ -139,13 +139,20 @@ public:
 
     void characters(std::string_view text) override
     {
-        if (m_inValue)
-            m_value.append(text);
-        else if (m_inInline)
-            m_inline.characters(text);
+        const bool kept = m_inValue ? append(text) : !m_inInline || m_inline.characters(text);
+        if (!kept)
+            fail(QStringLiteral("holds a text longer than %1 bytes").arg(kMaxTextBytes));
     }
 
 private:
+    bool append(std::string_view text)
+    {
+        if (m_value.size() + text.size() > kMaxTextBytes)
+            return false;
+        m_value.append(text);
+        return true;
+    }
+
     void startInCell(std::string_view name)
     {
         if (name == "v" && !m_inInline) {
@@ -328,7 +335,7 @@ SheetCells readSheet(const Package& package, const QString& partName, const Shee
 {
     SheetCells out;
     SheetSink sink(out, formats);
-    package.parsePart(partName, sink);
+    package.parsePart(partName, sink, kMaxPartBytes);
     return out;
 }
 

@@ -80,10 +80,18 @@ std::vector<Relationship> readRelationships(const Package& package, const QStrin
 
 QString findWorkbookPart(const Package& package)
 {
+    QString part = QStringLiteral("xl/workbook.xml");
     for (const Relationship& r : readRelationships(package, QString()))
-        if (hasType(r, u"officeDocument"))
-            return r.target;
-    return QStringLiteral("xl/workbook.xml");
+        if (hasType(r, u"officeDocument")) {
+            part = r.target;
+            break;
+        }
+    // Any zip would otherwise get this far (a .docx, an archive of exports) and fail later
+    // with a message about a missing part, as if the workbook were damaged.
+    if (!package.hasPart(part))
+        throw Error(QStringLiteral("\"%1\" is not an .xlsx workbook (the zip archive holds no workbook part)")
+                        .arg(package.fileName()));
+    return part;
 }
 
 namespace {
@@ -200,10 +208,14 @@ void RichText::endElement(std::string_view name)
         m_inText = false;
 }
 
-void RichText::characters(std::string_view text)
+bool RichText::characters(std::string_view text)
 {
-    if (m_inText)
-        m_utf8.append(text);
+    if (!m_inText)
+        return true;
+    if (m_utf8.size() + text.size() > kMaxTextBytes)
+        return false;
+    m_utf8.append(text);
+    return true;
 }
 
 QString RichText::take()
@@ -236,6 +248,8 @@ public:
     {
         if (name == "si") {
             m_inItem = false;
+            if (m_out.size() >= kMaxSharedStrings)
+                throw Error(QStringLiteral("The workbook has more than %1 shared strings").arg(kMaxSharedStrings));
             m_out.push_back(m_item.take());
         } else if (m_inItem) {
             m_item.endElement(name);
@@ -243,8 +257,9 @@ public:
     }
     void characters(std::string_view text) override
     {
-        if (m_inItem)
-            m_item.characters(text);
+        if (m_inItem && !m_item.characters(text))
+            throw Error(QStringLiteral("Shared string %1 of the workbook is longer than %2 bytes")
+                            .arg(m_out.size()).arg(kMaxTextBytes));
     }
 
 private:
@@ -286,7 +301,7 @@ std::vector<QString> readSharedStrings(const Package& package, const QString& pa
 {
     std::vector<QString> out;
     SharedStringsSink sink(out);
-    package.parsePart(partName, sink);
+    package.parsePart(partName, sink, kMaxPartBytes);
     return out;
 }
 

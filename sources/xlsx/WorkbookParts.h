@@ -24,7 +24,8 @@ bool hasType(const Relationship& relationship, QStringView kind);
 // The relationships of a part ("xl/workbook.xml" -> "xl/_rels/workbook.xml.rels"); external
 // targets are left out. A part without a relationships part has none.
 std::vector<Relationship> readRelationships(const Package& package, const QString& partName);
-// The main workbook part named by the package relationships, or the usual "xl/workbook.xml".
+// The main workbook part named by the package relationships, or the usual "xl/workbook.xml";
+// raises Error when the package has no such part, being no workbook at all.
 QString findWorkbookPart(const Package& package);
 
 struct WorkbookInfo {
@@ -36,6 +37,9 @@ WorkbookInfo readWorkbook(const Package& package, const QString& partName);
 // What the number format of each cell format (cellXfs, by index) says about a value.
 std::vector<celltext::FormatKind> readCellFormats(const Package& package, const QString& partName);
 
+// No more items than a sheet can have cells; an empty item costs a QString all the same.
+constexpr size_t kMaxSharedStrings = size_t(1) << 25;
+// Raises Error past kMaxSharedStrings items or for an item longer than kMaxTextBytes.
 std::vector<QString> readSharedStrings(const Package& package, const QString& partName);
 
 // Collects the text of a string item (<si> or <is>): plain <t>, or the <t> of every rich
@@ -45,7 +49,8 @@ public:
     void begin();
     void startElement(std::string_view name);
     void endElement(std::string_view name);
-    void characters(std::string_view text);
+    // False, keeping nothing more, when the text would grow past kMaxTextBytes.
+    bool characters(std::string_view text);
     QString take();
 
 private:

@@ -30,6 +30,13 @@ private slots:
     void unreadable_data();
     void unreadable();
     void manyLines();
+    void binaryFileLoadsAsLines();
+    void longLines_data();
+    void longLines();
+    void ceilings_data();
+    void ceilings();
+    void twoHundredMegabytes();
+    void endlessDevice();
 };
 
 void TestTextFile::lines_data()
@@ -62,6 +69,23 @@ void TestTextFile::lines_data()
         << QStringList{wide, "b", "c"};
     QTest::newRow("UTF-16 BE mark") << QByteArray("\xFE\xFF") + utf16(QString("\u0D0A") + "x\n\ny", true)
         << QStringList{QString("\u0D0A") + "x", "", "y"};
+
+    const QChar nul(0), bad(QChar::ReplacementCharacter), high(0xD83D), low(0xDE00);
+    QTest::newRow("NUL bytes stay, breaks still split") << QByteArray("a\0b\r\n\0\0", 7)
+        << QStringList{QString("a") + nul + "b", QString(2, nul)};
+    QTest::newRow("UTF-16 LE mark only") << QByteArray("\xFF\xFE") << QStringList{};
+    QTest::newRow("UTF-16 BE mark only") << QByteArray("\xFE\xFF") << QStringList{};
+    QTest::newRow("UTF-16 lone high surrogate, also before a break")
+        << QByteArray("\xFF\xFE") + utf16(QString("a") + high + "b\n" + high + "\nc" + high, false)
+        << QStringList{QString("a") + bad + "b", QString(bad), QString("c") + bad};
+    QTest::newRow("UTF-16 lone low surrogate and a reversed pair")
+        << QByteArray("\xFE\xFF") + utf16(QString(low) + "x" + low + high, true)
+        << QStringList{QString(bad) + "x" + bad + bad};
+    QTest::newRow("UTF-16 odd last byte") << QByteArray("\xFF\xFE") + utf16("a\nb", false) + "X"
+        << QStringList{"a", QString("b") + bad};
+    QTest::newRow("UTF-16 odd byte after a final break") << QByteArray("\xFF\xFE") + utf16("a\r\n", false) + "X"
+        << QStringList{"a", QString(bad)};
+    QTest::newRow("UTF-16 mark and one odd byte") << QByteArray("\xFF\xFE\x0A") << QStringList{QString(bad)};
 }
 
 void TestTextFile::lines()
@@ -116,6 +140,135 @@ void TestTextFile::manyLines()
     const QStringList lines = ReadTextFileLines(path);
     QCOMPARE(lines.size(), 100000);
     QCOMPARE(lines.last(), QString("linha 99999"));
+}
+
+// A binary file named .txt is text in the ANSI code page: it loads without error, every
+// byte but CR and LF becomes one character, and no line holds a break.
+void TestTextFile::binaryFileLoadsAsLines()
+{
+    QByteArray bytes;
+    quint32 seed = 12345;
+    for (int i = 0; i < 1 << 16; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes.append(char(i < 256 ? i : int(seed >> 16)));
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath("programa.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const QStringList lines = ReadTextFileLines(path);
+    qsizetype characters = 0;
+    for (const QString& line : lines) {
+        QVERIFY(!line.contains(u'\r') && !line.contains(u'\n'));
+        characters += line.size();
+    }
+    QCOMPARE(characters, bytes.size() - bytes.count('\r') - bytes.count('\n'));
+    QString controls;
+    for (char16_t c = 0; c < 10; ++c)
+        controls += QChar(c);
+    QCOMPARE(lines.first(), controls); // byte 10 is LF
+    QCOMPARE(lines.at(2).left(3), QString::fromUtf16(u"\u000E\u000F\u0010")); // after CR
+}
+
+void TestTextFile::longLines_data()
+{
+    QTest::addColumn<QByteArray>("mark");
+    QTest::addColumn<bool>("utf16Text");
+    QTest::newRow("windows-1252") << QByteArray() << false;
+    QTest::newRow("UTF-8") << QByteArray("\xEF\xBB\xBF") << false;
+    QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFE") << true;
+}
+
+void TestTextFile::longLines()
+{
+    QFETCH(QByteArray, mark);
+    QFETCH(bool, utf16Text);
+    const QString a(100000, u'a'), b = QString(99999, u'b') + u'z';
+    const QString text = a + "\r\n" + b + "\n" + a;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("longas.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(mark + (utf16Text ? utf16(text, false) : text.toLatin1()));
+    file.close();
+    QCOMPARE(ReadTextFileLines(path), (QStringList{a, b, a}));
+}
+
+// Past a ceiling the load fails with a message naming the file, before memory is spent: a
+// sparse file of 1 GiB and one byte is refused from its size alone.
+void TestTextFile::ceilings_data()
+{
+    QTest::addColumn<qint64>("sparseSize");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("one byte past 1 GiB") << qint64(kMaxTextFileBytes) + 1 << 0
+        << QString("a text file of more than 1073741824 bytes is not read");
+    QTest::newRow("exactly the lines allowed") << qint64(0) << int(kMaxTextLines) << QString();
+    QTest::newRow("one line too many") << qint64(0) << int(kMaxTextLines) + 1
+        << QString("it has more than 10000000 lines");
+}
+
+void TestTextFile::ceilings()
+{
+    QFETCH(qint64, sparseSize);
+    QFETCH(int, lines);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("enorme.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    if (sparseSize > 0)
+        QVERIFY(file.resize(sparseSize));
+    else
+        file.write(QByteArray(lines, '\n'));
+    file.close();
+    QString message;
+    try {
+        QCOMPARE(ReadTextFileLines(path).size(), lines);
+    } catch (const Error& e) {
+        message = e.message();
+    }
+    QCOMPARE(message, reason.isEmpty() ? QString() : QStringLiteral("Cannot read \"%1\": %2").arg(path, reason));
+}
+
+// A 200 MB export loads whole; the file is made here and removed with its folder.
+void TestTextFile::twoHundredMegabytes()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("catalogo.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray line = QByteArray(98, 'x') + "\r\n";
+    const int count = 2'000'000;
+    QByteArray block;
+    for (int i = 0; i < 10000; ++i)
+        block += line;
+    for (int i = 0; i < count / 10000; ++i)
+        QCOMPARE(file.write(block), block.size());
+    file.close();
+    QCOMPARE(file.size(), qint64(count) * 100);
+    const QStringList lines = ReadTextFileLines(path);
+    QCOMPARE(lines.size(), count);
+    QCOMPARE(lines.last(), QString(98, u'x'));
+    QVERIFY(QFile::remove(path));
+}
+
+// A name that leads to a device without end (here /dev/zero) has no size to check first:
+// the reading itself stops at the ceiling.
+void TestTextFile::endlessDevice()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("zeros.txt");
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    try {
+        ReadTextFileLines(path);
+        QFAIL("an endless file loaded");
+    } catch (const Error& e) {
+        QCOMPARE(e.message(),
+                 QStringLiteral("Cannot read \"%1\": a text file of more than 1073741824 bytes is not read").arg(path));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

@@ -48,6 +48,8 @@ private slots:
     void everyPrefixFailsCleanly();
     void flippedBytesNeverCrash();
     void areaBoundIsEnforced();
+    void foreignBytes_data();
+    void foreignBytes();
 };
 
 void TestXlsDamage::clearFailures_data()
@@ -66,6 +68,7 @@ void TestXlsDamage::clearFailures_data()
     QTest::newRow("record past the stream") << "record_past_end.xls"
         << "a record runs past the end of the workbook stream";
     QTest::newRow("encrypted") << "filepass.xls" << "the workbook is password-protected";
+    QTest::newRow("encrypted .xlsx package") << "encrypted_package.xls" << "the workbook is password-protected";
     QTest::newRow("no worksheet") << "no_worksheet.xls" << "the workbook has no worksheet";
     QTest::newRow("shared string index") << "bad_sst_index.xls"
         << "the cell B2 refers to a shared string that does not exist";
@@ -150,6 +153,32 @@ void TestXlsDamage::areaBoundIsEnforced()
              QStringLiteral("Cannot read \"x.xls\": the used area of the first worksheet "
                             "(4 rows, 5 columns) is larger than a worksheet can be"));
     QCOMPARE(loadBytes(grid, bytesOf("c3_start.xls"), 20), QStringLiteral("ok"));
+}
+
+// Bytes that are no compound file at all, or only its first bytes.
+void TestXlsDamage::foreignBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    const QString notCfb = QStringLiteral("it is not an Excel 97-2003 workbook (no compound file header)");
+    QFile xlsx(QStringLiteral(CB_SOURCE_DIR "/tests/fixtures/xlsx/start_c3.xlsx"));
+    QVERIFY(xlsx.open(QIODevice::ReadOnly));
+    const QByteArray signature = bytesOf("good.xls").left(8);
+    QTest::newRow("empty file") << QByteArray() << notCfb;
+    QTest::newRow("an .xlsx named .xls") << xlsx.readAll() << notCfb;
+    QTest::newRow("part of the signature") << signature.left(7) << notCfb;
+    QTest::newRow("the signature alone") << signature << "the compound file is truncated";
+    QTest::newRow("a header of zeros") << signature + QByteArray(504, '\0')
+                                       << "the compound file header is damaged (byte order mark)";
+}
+
+void TestXlsDamage::foreignBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    TextGrid grid;
+    QCOMPARE(loadBytes(grid, bytes), QStringLiteral("Cannot read \"x.xls\": %1").arg(reason));
+    QCOMPARE(grid.RowCount(), 5);
 }
 
 QTEST_GUILESS_MAIN(TestXlsDamage)
