@@ -3,12 +3,12 @@
 #include "platform/AnsiCodePage.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -25,6 +25,18 @@ void Goals::check(bool met, const QString& goal, const QString& figure)
 }
 
 namespace {
+
+double clockSeconds(clockid_t clock)
+{
+    timespec t{};
+    ::clock_gettime(clock, &t);
+    return double(t.tv_sec) + t.tv_nsec / 1e9;
+}
+
+double seconds(const timeval& t)
+{
+    return double(t.tv_sec) + t.tv_usec / 1e6;
+}
 
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void execChild(const std::vector<QByteArray>& argv, int outputFd)
@@ -44,6 +56,17 @@ namespace {
 
 } // namespace
 
+void Stopwatch::restart()
+{
+    m_wall0 = clockSeconds(CLOCK_MONOTONIC);
+    m_cpu0 = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
+}
+
+Elapsed Stopwatch::elapsed() const
+{
+    return {clockSeconds(CLOCK_MONOTONIC) - m_wall0, clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - m_cpu0};
+}
+
 ChildRun runChild(const QString& program, const QStringList& arguments)
 {
     ChildRun run;
@@ -55,8 +78,7 @@ ChildRun runChild(const QString& program, const QStringList& arguments)
         argv.push_back(QFile::encodeName(a));
     std::fflush(nullptr);
 
-    QElapsedTimer clock;
-    clock.start();
+    const Stopwatch clock;
     const pid_t pid = ::fork();
     if (pid < 0)
         return run;
@@ -68,7 +90,7 @@ ChildRun runChild(const QString& program, const QStringList& arguments)
         if (errno != EINTR)
             return run;
     }
-    run.seconds = clock.nsecsElapsed() / 1e9;
+    run.time = {clock.elapsed().wall, seconds(usage.ru_utime) + seconds(usage.ru_stime)};
     run.peakKiB = usage.ru_maxrss;
     run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     output.seek(0);

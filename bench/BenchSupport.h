@@ -16,9 +16,27 @@ private:
     int m_failed = 0;
 };
 
+// Wall time and the CPU time of the whole process (every thread, the embedded engine's too)
+// over the same stretch. On a machine shared with other work the CPU time is the steadier.
+struct Elapsed {
+    double wall = 0;
+    double cpu = 0;
+};
+
+class Stopwatch {
+public:
+    Stopwatch() { restart(); }
+    void restart();
+    Elapsed elapsed() const;
+
+private:
+    double m_wall0 = 0;
+    double m_cpu0 = 0;
+};
+
 struct ChildRun {
     bool ok = false;      // started and exited with status 0
-    double seconds = 0;   // wall time from fork to exit
+    Elapsed time;         // wall from fork to exit; CPU of the child, user and system
     long peakKiB = 0;     // ru_maxrss of the child alone
     QString output;       // standard output and error, merged
 };

@@ -2,8 +2,6 @@
 
 #include <ibase.h>
 
-#include <QElapsedTimer>
-
 #include <stdexcept>
 #include <string>
 
@@ -63,7 +61,7 @@ void runOne(isc_db_handle* database, isc_tr_handle* transaction, const QByteArra
 
 } // namespace
 
-double RunIscBaseline(const QByteArray& database, const QByteArray& user,
+Elapsed RunIscBaseline(const QByteArray& database, const QByteArray& user,
                       const QByteArray& password, const std::vector<QByteArray>& statements)
 {
     ISC_STATUS_ARRAY status = {};
@@ -76,17 +74,16 @@ double RunIscBaseline(const QByteArray& database, const QByteArray& user,
     static const char tpb[] = {isc_tpb_version3, isc_tpb_read_committed, isc_tpb_rec_version,
                                isc_tpb_nowait, isc_tpb_write};
     isc_tr_handle transaction = 0;
-    double seconds = 0;
+    Elapsed seconds;
     try {
-        QElapsedTimer clock;
-        clock.start();
+        const Stopwatch clock;
         isc_start_transaction(status, &transaction, 1, &db, short(sizeof tpb), tpb);
         check(status, "isc_start_transaction");
         for (const QByteArray& sql : statements)
             runOne(&db, &transaction, sql);
         isc_commit_transaction(status, &transaction);
         check(status, "isc_commit_transaction");
-        seconds = clock.nsecsElapsed() / 1e9;
+        seconds = clock.elapsed();
     } catch (...) {
         ISC_STATUS_ARRAY ignored = {};
         if (transaction)

@@ -3,6 +3,8 @@
 // the bare client library, with the call sequence the database layer makes for each of
 // them (allocate, prepare, type inquiry, execute, free) and one commit at the end. Linked
 // to the client library directly; the tool itself only ever loads it at run time.
+#include "BenchSupport.h"
+
 #include <QByteArray>
 
 #include <vector>
@@ -10,5 +12,5 @@
 // Attaches to the database file (embedded), runs every statement in one read-committed,
 // no-wait write transaction and commits. Returns the seconds from the transaction's start
 // to the end of the commit; raises std::runtime_error with the library's text on failure.
-double RunIscBaseline(const QByteArray& database, const QByteArray& user,
+Elapsed RunIscBaseline(const QByteArray& database, const QByteArray& user,
                       const QByteArray& password, const std::vector<QByteArray>& statements);
