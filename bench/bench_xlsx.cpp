@@ -4,7 +4,9 @@
 // load is measured in a fresh copy of this process that does nothing else.
 // The workbook is generated here with libzip: one numeric code column, one shared-string
 // name column, and alternating numbers and shared strings in the 14 others.
-//   bench_xlsx [ROWS]            (bench_xlsx --load FILE ROWS: the child that loads once)
+//   bench_xlsx [ROWS]
+//   bench_xlsx --load FILE ROWS   the child that loads once (or a profiler's subject)
+//   bench_xlsx --write FILE ROWS  only writes the workbook
 #include "BenchSupport.h"
 
 #include "LoadSpreadsheet.h"
@@ -189,9 +191,9 @@ Figures measure(const QString& path, int rows)
     return f;
 }
 
-QString ratioText(double wall, double cpu)
+QString ratioText(double cpu, double wall)
 {
-    return QStringLiteral("%1x (CPU time %2x)").arg(wall, 0, 'f', 2).arg(cpu, 0, 'f', 2);
+    return QStringLiteral("%1x (wall time %2x)").arg(cpu, 0, 'f', 2).arg(wall, 0, 'f', 2);
 }
 
 } // namespace
@@ -203,6 +205,8 @@ int main(int argc, char** argv)
         loadChecked(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
         return 0;
     }
+    if (argc == 4 && std::strcmp(argv[1], "--write") == 0)
+        return writeWorkbook(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3])) ? 0 : 1;
     const int rows = argc > 1 ? std::atoi(argv[1]) : 100000;
     if (rows < 1) {
         std::fprintf(stderr, "usage: bench_xlsx [ROWS]\n");
@@ -236,11 +240,12 @@ int main(int argc, char** argv)
     std::printf("  fresh process loading once:    %7.3f s  peak %.1f MB resident\n",
                 loadChild.time.wall, peakMB);
 
+    // Judged on CPU time, which other work on the machine disturbs far less than wall time.
     Goals goals;
     goals.check(f.load.cpu <= 2 * f.bare.cpu, QStringLiteral("load time <= 2 x the bare pass"),
-                ratioText(f.load.wall / f.bare.wall, f.load.cpu / f.bare.cpu));
+                ratioText(f.load.cpu / f.bare.cpu, f.load.wall / f.bare.wall));
     goals.check(python.time.cpu >= 10 * f.load.cpu, QStringLiteral("load >= 10 x faster than openpyxl"),
-                ratioText(python.time.wall / f.load.wall, python.time.cpu / f.load.cpu));
+                ratioText(python.time.cpu / f.load.cpu, python.time.wall / f.load.wall));
     goals.check(peakMB <= 150, QStringLiteral("peak memory of the load <= 150 MB"),
                 QStringLiteral("%1 MB, the whole process").arg(peakMB, 0, 'f', 1));
     return goals.exitCode();
