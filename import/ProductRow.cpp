@@ -31,7 +31,7 @@ QString RegistrationDate(const QDateTime& now, const RegionalSettings& settings)
         QDate date;
         int hour = -1;
         int minute = -1;
-        QString separator;
+        QChar separator;
         QString text;
     };
     thread_local Cached cached;
