@@ -38,6 +38,13 @@ double seconds(const timeval& t)
     return double(t.tv_sec) + t.tv_usec / 1e6;
 }
 
+double systemSeconds()
+{
+    struct rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return seconds(usage.ru_stime);
+}
+
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void execChild(const std::vector<QByteArray>& argv, int outputFd)
 {
@@ -60,11 +67,13 @@ void Stopwatch::restart()
 {
     m_wall0 = clockSeconds(CLOCK_MONOTONIC);
     m_cpu0 = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    m_sys0 = systemSeconds();
 }
 
 Elapsed Stopwatch::elapsed() const
 {
-    return {clockSeconds(CLOCK_MONOTONIC) - m_wall0, clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - m_cpu0};
+    return {clockSeconds(CLOCK_MONOTONIC) - m_wall0, clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - m_cpu0,
+            systemSeconds() - m_sys0};
 }
 
 ChildRun runChild(const QString& program, const QStringList& arguments)
@@ -90,7 +99,8 @@ ChildRun runChild(const QString& program, const QStringList& arguments)
         if (errno != EINTR)
             return run;
     }
-    run.time = {clock.elapsed().wall, seconds(usage.ru_utime) + seconds(usage.ru_stime)};
+    run.time = {clock.elapsed().wall, seconds(usage.ru_utime) + seconds(usage.ru_stime),
+                seconds(usage.ru_stime)};
     run.peakKiB = usage.ru_maxrss;
     run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     output.seek(0);

@@ -20,7 +20,8 @@ private:
 // over the same stretch. On a machine shared with other work the CPU time is the steadier.
 struct Elapsed {
     double wall = 0;
-    double cpu = 0;
+    double cpu = 0; // user and system
+    double sys = 0; // of which in the kernel
 };
 
 class Stopwatch {
@@ -32,6 +33,7 @@ public:
 private:
     double m_wall0 = 0;
     double m_cpu0 = 0;
+    double m_sys0 = 0;
 };
 
 struct ChildRun {

@@ -216,11 +216,12 @@ Elapsed textLoadTime(const QString& fileName, qsizetype expected)
 
 // The best wall and the best CPU time of each side over the rounds.
 struct Side {
-    Elapsed best{1e300, 1e300};
+    Elapsed best{1e300, 1e300, 1e300};
     void add(const Elapsed& e)
     {
         best.wall = std::min(best.wall, e.wall);
         best.cpu = std::min(best.cpu, e.cpu);
+        best.sys = std::min(best.sys, e.sys);
     }
 };
 
@@ -243,14 +244,32 @@ Figures measure(const QString& textFile, const QString& script, int rounds)
     for (int round = 0; round < rounds; ++round) {
         QString sums[3];
         const bool verify = round == 0;
-        const Elapsed a = runs("isc") ? baselineTime(texts, verify ? &sums[0] : nullptr) : Elapsed{};
-        const Elapsed t = runs("tool") ? toolTime(lines, verify ? &sums[1] : nullptr) : Elapsed{};
-        const Elapsed b = runs("isql") ? isqlTime(script, verify ? &sums[2] : nullptr) : Elapsed{};
+        // The bare calls and the tool swap places every round, so neither always runs on
+        // the warmer process.
+        Elapsed a, t, b;
+        const auto bare = [&] {
+            if (runs("isc"))
+                a = baselineTime(texts, verify ? &sums[0] : nullptr);
+        };
+        const auto tool = [&] {
+            if (runs("tool"))
+                t = toolTime(lines, verify ? &sums[1] : nullptr);
+        };
+        if (round % 2 == 0) {
+            bare();
+            tool();
+        } else {
+            tool();
+            bare();
+        }
+        if (runs("isql"))
+            b = isqlTime(script, verify ? &sums[2] : nullptr);
         if (verify && !qEnvironmentVariableIsSet("CB_BENCH_ONLY") && (sums[0] != sums[1] || sums[1] != sums[2]))
             qFatal("the three sides wrote different rows: %s, %s, %s", qPrintable(sums[0]),
                    qPrintable(sums[1]), qPrintable(sums[2]));
-        std::printf("  round %d (wall/CPU s): bare isc %.2f/%.2f, tool %.2f/%.2f, isql-fb %.2f/%.2f\n",
-                    round + 1, a.wall, a.cpu, t.wall, t.cpu, b.wall, b.cpu);
+        std::printf("  round %d (wall/CPU/sys s): bare isc %.2f/%.2f/%.2f, tool %.2f/%.2f/%.2f, "
+                    "isql-fb %.2f/%.2f/%.2f\n",
+                    round + 1, a.wall, a.cpu, a.sys, t.wall, t.cpu, t.sys, b.wall, b.cpu, b.sys);
         std::fflush(stdout);
         f.baseline.add(a);
         f.tool.add(t);
