@@ -39,11 +39,14 @@ qsizetype skipOpaque(const QString& text, qsizetype i)
 // Where the next lexeme that may need a look starts: a quote, a comment opener or a colon.
 qsizetype nextSpecial(const QString& text, qsizetype i)
 {
+    // The five characters are all below 64: one bit each.
+    constexpr quint64 special = quint64(1) << u'\'' | quint64(1) << u'"' | quint64(1) << u'-'
+                                | quint64(1) << u'/' | quint64(1) << u':';
     const QChar* data = text.constData();
     const qsizetype size = text.size();
     for (; i < size; ++i) {
         const char16_t c = data[i].unicode();
-        if (c == u'\'' || c == u'"' || c == u'-' || c == u'/' || c == u':')
+        if (c < 64 && (special >> c & 1))
             return i;
     }
     return size;

@@ -63,13 +63,17 @@ QString Ean13CheckDigit(const QString& text)
 
 QString CollapseSpaces(const QString& text)
 {
-    QString result;
-    result.reserve(text.size());
+    QString result(text.size(), Qt::Uninitialized);
+    QChar* out = result.data();
+    const QChar* begin = out;
+    bool afterBlank = false;
     for (QChar c : text) {
-        if (c == u' ' && result.endsWith(u' '))
-            continue;
-        result.append(c);
+        const bool blank = c == u' ';
+        if (!(blank && afterBlank))
+            *out++ = c;
+        afterBlank = blank;
     }
+    result.truncate(out - begin);
     return result;
 }
 

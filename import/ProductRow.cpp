@@ -96,7 +96,7 @@ bool isPlainNumber(const QString& text)
 // of a source, so no list of parts is made and joined.
 class ValuesLine {
 public:
-    ValuesLine() { m_text.reserve(400); m_text += QLatin1String("values("); }
+    ValuesLine() { m_text.reserve(512); m_text += QLatin1String("values("); }
 
     void quoted(const QString& value)
     {
