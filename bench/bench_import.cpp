@@ -297,7 +297,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int rows = argc > 1 ? std::atoi(argv[1]) : 100000;
-    const int rounds = argc > 2 ? std::atoi(argv[2]) : 2;
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 4;
     if (rows < 1 || rounds < 1) {
         std::fprintf(stderr, "usage: bench_import [ROWS [ROUNDS]]\n");
         return 2;
