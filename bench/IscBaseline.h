@@ -1,8 +1,8 @@
 #pragma once
 // The limit for an import that sends one statement text per row: the same texts through
 // the bare client library, with the call sequence the database layer makes for each of
-// them (allocate, prepare, type inquiry, execute, free) and one commit at the end. Linked
-// to the client library directly; the tool itself only ever loads it at run time.
+// them (allocate, prepare, type inquiry, execute, free) and one commit at the end. The
+// plain isc_ entry points of ibase.h, with nothing of the tool's database layer between.
 #include "BenchSupport.h"
 
 #include <QByteArray>
