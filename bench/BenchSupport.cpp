@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -74,6 +75,15 @@ Elapsed Stopwatch::elapsed() const
 {
     return {clockSeconds(CLOCK_MONOTONIC) - m_wall0, clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - m_cpu0,
             systemSeconds() - m_sys0};
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 ChildRun runChild(const QString& program, const QStringList& arguments)

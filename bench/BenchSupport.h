@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class Goals {
 public:
     // Prints "PASS" or "FAIL", the goal and the figure that decided it.
@@ -42,6 +44,9 @@ struct ChildRun {
     long peakKiB = 0;     // ru_maxrss of the child alone
     QString output;       // standard output and error, merged
 };
+
+// The median of the values; 0 for none.
+double median(std::vector<double> values);
 
 // Runs program with arguments, standard input from /dev/null, and waits for it.
 ChildRun runChild(const QString& program, const QStringList& arguments);

@@ -235,11 +235,7 @@ double pairedRatio(const Side& other, const Side& tool, double Elapsed::*time)
     std::vector<double> ratios;
     for (size_t i = 0; i < std::min(other.rounds.size(), tool.rounds.size()); ++i)
         ratios.push_back(other.rounds[i].*time / (tool.rounds[i].*time));
-    if (ratios.empty())
-        return 0;
-    std::sort(ratios.begin(), ratios.end());
-    const size_t n = ratios.size();
-    return n % 2 ? ratios[n / 2] : (ratios[n / 2 - 1] + ratios[n / 2]) / 2;
+    return median(ratios);
 }
 
 struct Figures {
