@@ -118,10 +118,6 @@ QString checksumQuery()
 // What the table holds, as a count and a sum of row hashes: equal tables, equal statements.
 QString tableChecksum(const TestDatabase& db)
 {
-    if (qEnvironmentVariableIsSet("CB_BENCH_DUMP"))
-        for (const auto& r : db.select(QStringLiteral("select * from c000025 rows 2")))
-            for (auto it = r.begin(); it != r.end(); ++it)
-                std::printf("%s=[%s]\n", qPrintable(it.key()), qPrintable(it.value()));
     const auto rows = db.select(checksumQuery());
     if (rows.isEmpty())
         return QStringLiteral("(no answer)");
