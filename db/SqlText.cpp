@@ -36,6 +36,43 @@ qsizetype skipOpaque(const QString& text, qsizetype i)
     return i;
 }
 
+// Where the next lexeme that may need a look starts: a quote, a comment opener or a colon.
+qsizetype nextSpecial(const QString& text, qsizetype i)
+{
+    // The five characters are all below 64: one bit each.
+    constexpr quint64 special = quint64(1) << u'\'' | quint64(1) << u'"' | quint64(1) << u'-'
+                                | quint64(1) << u'/' | quint64(1) << u':';
+    const QChar* data = text.constData();
+    const qsizetype size = text.size();
+    for (; i < size; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c < 64 && (special >> c & 1))
+            return i;
+    }
+    return size;
+}
+
+// The next ":name" or ":number" marker at or after i outside quoted literals, quoted names
+// and comments; the text's size when there is none.
+qsizetype nextMarker(const QString& text, qsizetype i)
+{
+    const qsizetype size = text.size();
+    while (i < size) {
+        i = nextSpecial(text, i);
+        if (i >= size)
+            break;
+        const qsizetype opaqueEnd = skipOpaque(text, i);
+        if (opaqueEnd > i) {
+            i = opaqueEnd;
+            continue;
+        }
+        if (text.at(i) == u':' && i + 1 < size && isNameChar(text.at(i + 1)))
+            return i;
+        ++i;
+    }
+    return size;
+}
+
 } // namespace
 
 QString joinLines(const QStringList& lines)
@@ -67,33 +104,27 @@ bool isBlank(const QString& text)
 ScannedText scanParameters(const QString& text)
 {
     ScannedText result;
-    if (!text.contains(u':')) {
+    qsizetype marker = text.contains(u':') ? nextMarker(text, 0) : text.size();
+    // Most statements have no marker: they are handed back as they are, uncopied.
+    if (marker >= text.size()) {
         result.text = text;
         return result;
     }
     result.text.reserve(text.size());
     qsizetype i = 0;
-    while (i < text.size()) {
-        const qsizetype opaqueEnd = skipOpaque(text, i);
-        if (opaqueEnd > i) {
-            result.text += QStringView(text).mid(i, opaqueEnd - i);
-            i = opaqueEnd;
-            continue;
-        }
-        if (text.at(i) == u':' && i + 1 < text.size() && isNameChar(text.at(i + 1))) {
-            qsizetype end = i + 1;
-            while (end < text.size() && isNameChar(text.at(end)))
-                ++end;
-            const QString name = text.mid(i + 1, end - i - 1);
-            if (!result.names.contains(name, Qt::CaseInsensitive))
-                result.names.append(name);
-            result.text += u'?';
-            i = end;
-            continue;
-        }
-        result.text += text.at(i);
-        ++i;
+    while (marker < text.size()) {
+        result.text += QStringView(text).mid(i, marker - i);
+        qsizetype end = marker + 1;
+        while (end < text.size() && isNameChar(text.at(end)))
+            ++end;
+        const QString name = text.mid(marker + 1, end - marker - 1);
+        if (!result.names.contains(name, Qt::CaseInsensitive))
+            result.names.append(name);
+        result.text += u'?';
+        i = end;
+        marker = nextMarker(text, i);
     }
+    result.text += QStringView(text).mid(i);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "FieldHelpers.h"
 
+#include <algorithm>
 #include <cstdint>
 
 ConversionError ConversionError::integer(const QString& text)
@@ -14,19 +15,21 @@ ConversionError ConversionError::floatingPoint(const QString& text)
 
 QString PadText(const QString& side, const QString& fill, const QString& text, int width)
 {
-    QString result = text;
-    qsizetype n = text.size();
+    const qsizetype copies = std::max<qsizetype>(0, width - text.size());
+    if (copies == 0)
+        return text;
+    qsizetype left = 0;
+    qsizetype right = 0;
     if (side == u"d") {
-        for (; n < width; ++n)
-            result.append(fill);
+        right = copies;
     } else if (side == u"e") {
-        for (; n < width; ++n)
-            result.prepend(fill);
+        left = copies;
     } else {
-        for (bool right = true; n < width; ++n, right = !right)
-            right ? result.append(fill) : result.prepend(fill);
+        // Alternately, the first copy on the right.
+        right = (copies + 1) / 2;
+        left = copies / 2;
     }
-    return result;
+    return fill.repeated(left) + text + fill.repeated(right);
 }
 
 QString DigitsOnly(const QString& text)
@@ -49,10 +52,10 @@ QString Ean13CheckDigit(const QString& text)
 {
     int total = 0;
     for (int position = 1; position <= 12; ++position) {
-        const QString character = text.mid(position - 1, 1);
-        const QChar c = character.isEmpty() ? QChar() : character.at(0);
+        const bool present = position <= text.size();
+        const QChar c = present ? text.at(position - 1) : QChar();
         if (c < u'0' || c > u'9')
-            throw ConversionError::integer(character);
+            throw ConversionError::integer(present ? QString(c) : QString());
         total += (c.unicode() - u'0') * (IsEvenNumber(position) ? 3 : 1);
     }
     return QString::number((10 - total % 10) % 10);
@@ -60,13 +63,17 @@ QString Ean13CheckDigit(const QString& text)
 
 QString CollapseSpaces(const QString& text)
 {
-    QString result;
-    result.reserve(text.size());
+    QString result(text.size(), Qt::Uninitialized);
+    QChar* out = result.data();
+    const QChar* begin = out;
+    bool afterBlank = false;
     for (QChar c : text) {
-        if (c == u' ' && result.endsWith(u' '))
-            continue;
-        result.append(c);
+        const bool blank = c == u' ';
+        if (!(blank && afterBlank))
+            *out++ = c;
+        afterBlank = blank;
     }
+    result.truncate(out - begin);
     return result;
 }
 

@@ -4,7 +4,6 @@
 #include "RegionalSettings.h"
 #include "SqlQuery.h"
 
-#include <QRegularExpression>
 
 QString MakeBarcode(const QString& code)
 {
@@ -26,74 +25,164 @@ void CompleteProductRow(ProductRow& row)
 
 QString RegistrationDate(const QDateTime& now, const RegionalSettings& settings)
 {
+    // Every row of a run asks, and the text only changes with the minute: formatting it
+    // for each row would cost more than the rest of the row's statement.
+    struct Cached {
+        QDate date;
+        int hour = -1;
+        int minute = -1;
+        QChar separator;
+        QString text;
+    };
+    thread_local Cached cached;
+    const QDate date = now.date();
+    const QTime time = now.time();
+    if (date == cached.date && time.hour() == cached.hour && time.minute() == cached.minute
+        && settings.timeSeparator == cached.separator && !cached.text.isNull())
+        return cached.text;
     // The separator is inserted as text: put into a format pattern, a letter or a quote
     // would be read as a pattern character.
-    return now.toString(QStringLiteral("dd.MM.yy HH")) + settings.timeSeparator
-           + now.toString(QStringLiteral("mm"));
+    const QString text = now.toString(QStringLiteral("dd.MM.yy HH")) + settings.timeSeparator
+                         + now.toString(QStringLiteral("mm"));
+    cached = Cached{date, time.hour(), time.minute(), settings.timeSeparator, text};
+    return text;
 }
 
 namespace {
 
-QString quoted(const QString& value)
+qsizetype skipDigits(const QString& text, qsizetype i, qsizetype end)
 {
-    QString escaped = value;
-    escaped.replace(u'\'', QStringLiteral("''"));
-    return u'\'' + escaped + u'\'';
+    while (i < end && text.at(i) >= u'0' && text.at(i) <= u'9')
+        ++i;
+    return i;
 }
 
-// Values written without quotes go into the statement as they stand, so only a plain
-// number literal may pass: anything else could end the list and add columns or clauses.
-QString bare(const QString& value)
+// Blanks (U+0020 only) around [+-] then digits with an optional fraction, or a fraction
+// alone, then an optional exponent: "12", "-3.5", ".00", "2.5e+10". Not "12.", "1e", "1 2".
+bool isPlainNumber(const QString& text)
 {
-    static const QRegularExpression plainNumber(
-        QStringLiteral(R"(\A *[+-]?(?:[0-9]+(?:\.[0-9]+)?|\.[0-9]+)(?:[eE][+-]?[0-9]+)? *\z)"));
-    if (!plainNumber.match(value).hasMatch())
-        throw ConversionError::floatingPoint(value);
-    return value;
+    qsizetype i = 0;
+    qsizetype end = text.size();
+    while (i < end && text.at(i) == u' ')
+        ++i;
+    while (end > i && text.at(end - 1) == u' ')
+        --end;
+    if (i < end && (text.at(i) == u'+' || text.at(i) == u'-'))
+        ++i;
+    qsizetype next = skipDigits(text, i, end);
+    const bool wholePart = next > i;
+    i = next;
+    if (i < end && text.at(i) == u'.') {
+        next = skipDigits(text, i + 1, end);
+        if (next == i + 1)
+            return false;
+        i = next;
+    } else if (!wholePart) {
+        return false;
+    }
+    if (i < end && (text.at(i) == u'e' || text.at(i) == u'E')) {
+        ++i;
+        if (i < end && (text.at(i) == u'+' || text.at(i) == u'-'))
+            ++i;
+        next = skipDigits(text, i, end);
+        if (next == i)
+            return false;
+        i = next;
+    }
+    return i == end;
 }
 
-QString price(const QString& value)
-{
-    QString written = value;
-    written.replace(u',', u'.');
-    return bare(written);
-}
+// The values list, written value by value into one text: a row is built for every line
+// of a source, so no list of parts is made and joined.
+class ValuesLine {
+public:
+    ValuesLine() { m_text.reserve(512); m_text += QLatin1String("values("); }
+
+    void quoted(const QString& value)
+    {
+        separate();
+        m_text += u'\'';
+        if (value.contains(u'\'')) {
+            QString escaped = value;
+            m_text += escaped.replace(u'\'', QLatin1String("''"));
+        } else {
+            m_text += value;
+        }
+        m_text += u'\'';
+    }
+
+    // Written without quotes, so only a plain number literal may pass: anything else
+    // could end the list and add columns or clauses.
+    void bare(const QString& value)
+    {
+        if (!isPlainNumber(value))
+            throw ConversionError::floatingPoint(value);
+        separate();
+        m_text += value;
+    }
+
+    void price(const QString& value)
+    {
+        if (!value.contains(u',')) {
+            bare(value);
+            return;
+        }
+        QString written = value;
+        bare(written.replace(u',', u'.'));
+    }
+
+    void literal(QLatin1String text)
+    {
+        separate();
+        m_text += text;
+    }
+
+    QString finish() { return m_text += u')'; }
+
+private:
+    void separate()
+    {
+        if (m_count++ > 0)
+            m_text += u',';
+    }
+    QString m_text;
+    int m_count = 0;
+};
 
 } // namespace
 
 QStringList ProductInsertStatement(const ProductRow& row, const QString& registrationDate)
 {
-    const QStringList values{
-        quoted(PadText(QStringLiteral("e"), QStringLiteral("0"), row.codigo, 6)),
-        quoted(row.codbarra),
-        quoted(row.produto),
-        quoted(row.unidade),
-        quoted(registrationDate),
-        price(row.precocusto),
-        price(row.precovenda),
-        bare(row.estoque),
-        quoted(row.ncm),
-        quoted(row.cst),
-        quoted(row.ncm),
-        bare(row.aliquota),
-        quoted(QStringLiteral("00 - Mercadoria para Revenda")),
-        QStringLiteral("0"),
-        quoted(QStringLiteral("N")),
-        quoted(QStringLiteral("NENHUMA")),
-        quoted(row.iat),
-        quoted(row.ippt),
-        quoted(row.situacao_tributaria),
-        quoted(QStringLiteral("S")),
-        quoted(row.csosn),
-        quoted(row.ind_cfop_venda_dentro),
-    };
+    ValuesLine v;
+    v.quoted(PadText(QStringLiteral("e"), QStringLiteral("0"), row.codigo, 6));
+    v.quoted(row.codbarra);
+    v.quoted(row.produto);
+    v.quoted(row.unidade);
+    v.quoted(registrationDate);
+    v.price(row.precocusto);
+    v.price(row.precovenda);
+    v.bare(row.estoque);
+    v.quoted(row.ncm);
+    v.quoted(row.cst);
+    v.quoted(row.ncm);
+    v.bare(row.aliquota);
+    v.literal(QLatin1String("'00 - Mercadoria para Revenda'"));
+    v.literal(QLatin1String("0"));
+    v.literal(QLatin1String("'N'"));
+    v.literal(QLatin1String("'NENHUMA'"));
+    v.quoted(row.iat);
+    v.quoted(row.ippt);
+    v.quoted(row.situacao_tributaria);
+    v.literal(QLatin1String("'S'"));
+    v.quoted(row.csosn);
+    v.quoted(row.ind_cfop_venda_dentro);
     return {
         QStringLiteral("insert into c000025"),
         QStringLiteral("(codigo,codbarra,produto,unidade,data_cadastro,"),
         QStringLiteral("precocusto,precovenda,estoque,ncm,cst,classificacao_fiscal,aliquota,tipo,"
                        "situacao,piscofins,incidencia_piscofins, iat, ippt, situacao_tributaria, "
                        "flag_sis,csosn,ind_cfop_venda_dentro)"),
-        QStringLiteral("values(") + values.join(u',') + u')',
+        v.finish(),
     };
 }
 

@@ -116,6 +116,13 @@ void TstProductRow::registrationDate_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("usual") << QDateTime(QDate(2026, 12, 8), QTime(13, 45, 59)) << QChar(u':')
                            << "08.12.26 13:45";
+    // The rows follow each other: a text kept from the row before must not come back.
+    QTest::newRow("same minute, other separator") << QDateTime(QDate(2026, 12, 8), QTime(13, 45, 1))
+                                                  << QChar(u'.') << "08.12.26 13.45";
+    QTest::newRow("same time, next day") << QDateTime(QDate(2026, 12, 9), QTime(13, 45, 1))
+                                         << QChar(u'.') << "09.12.26 13.45";
+    QTest::newRow("next minute") << QDateTime(QDate(2026, 12, 9), QTime(13, 46)) << QChar(u'.')
+                                 << "09.12.26 13.46";
     QTest::newRow("midnight, 24-hour clock") << QDateTime(QDate(2019, 4, 16), QTime(0, 5))
                                              << QChar(u':') << "16.04.19 00:05";
     QTest::newRow("point separator") << QDateTime(QDate(2026, 1, 2), QTime(23, 7)) << QChar(u'.')
