@@ -2,10 +2,12 @@
 // The run of "Importar Tudo": confirm, wipe, walk the loaded rows or lines through the
 // layout of the chosen type, insert each row, count and log failures, commit once, report
 // and save the error log. It talks to the window only through ImportViews and Dialogs.
+#include "LocalClock.h"
 #include "RegionalSettings.h"
 
 #include <QDateTime>
 #include <functional>
+#include <memory>
 
 class CurrentLine;
 class DatabaseConnection;
@@ -34,7 +36,7 @@ struct ImportContext {
     SqlQuery& query2;
     CurrentLine& line; // the current text line, shared with the text preview
     RegionalSettings settings;
-    std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
+    std::function<QDateTime()> now = [clock = std::make_shared<LocalClock>()] { return clock->now(); };
     RunResult* result = nullptr; // filled when given
     // A rehearsal: the whole run, the wipe included, and then a rollback in place of the
     // commit, so the database stays exactly as it was.
