@@ -1,0 +1,62 @@
+#include "FuzzSupport.h"
+
+#include "ProductRow.h"
+#include "SqlText.h"
+#include "StatementShape.h"
+#include "platform/AnsiCodePage.h"
+#include "platform/Error.h"
+
+#include <QStringList>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace fuzz {
+
+MemoryFile::MemoryFile(const uint8_t* data, size_t size)
+{
+    m_fd = ::memfd_create("fuzz-input", MFD_CLOEXEC);
+    if (m_fd < 0)
+        finding(QStringLiteral("memfd_create failed"));
+    size_t written = 0;
+    while (written < size) {
+        const ssize_t n = ::write(m_fd, data + written, size - written);
+        if (n <= 0)
+            finding(QStringLiteral("cannot fill the in-memory file"));
+        written += size_t(n);
+    }
+    m_path = QStringLiteral("/proc/self/fd/%1").arg(m_fd);
+}
+
+MemoryFile::~MemoryFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void finding(const QString& message)
+{
+    std::fprintf(stderr, "FUZZ FINDING: %s\n", message.toUtf8().constData());
+    std::abort();
+}
+
+void checkProductInsert(ProductRow row)
+{
+    CompleteProductRow(row);
+    const QStringList lines = ProductInsertStatement(row, QStringLiteral("08.12.26 13:45"));
+    const QString text = sqltext::joinLines(lines);
+    const QString problem = shape::productInsertProblem(text);
+    if (!problem.isEmpty())
+        finding(QStringLiteral("insert of another shape (%1): %2").arg(problem, text));
+    // What SqlQuery would send: either the exact bytes or a clear refusal.
+    try {
+        const QByteArray sent = platform::toAnsiExact(text);
+        if (platform::fromAnsi(sent) != text)
+            finding(QStringLiteral("statement text changed on its way to the code page"));
+    } catch (const Error&) {
+    }
+}
+
+} // namespace fuzz
