@@ -36,6 +36,18 @@ MemoryFile::~MemoryFile()
         ::close(m_fd);
 }
 
+bool verbose()
+{
+    static const bool on = qEnvironmentVariableIsSet("CB_FUZZ_VERBOSE");
+    return on;
+}
+
+void note(const QString& text)
+{
+    if (verbose())
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+}
+
 void finding(const QString& message)
 {
     std::fprintf(stderr, "FUZZ FINDING: %s\n", message.toUtf8().constData());
@@ -50,6 +62,7 @@ void checkProductInsert(ProductRow row)
     const QString problem = shape::productInsertProblem(text);
     if (!problem.isEmpty())
         finding(QStringLiteral("insert of another shape (%1): %2").arg(problem, text));
+    note(QStringLiteral("insert: ") + lines.last());
     // What SqlQuery would send: either the exact bytes or a clear refusal.
     try {
         const QByteArray sent = platform::toAnsiExact(text);

@@ -30,6 +30,11 @@ private:
 // for a real row; that is a normal outcome.
 void checkProductInsert(ProductRow row);
 
+// CB_FUZZ_VERBOSE=1: the targets say what each row or file gave, to check that the seeds
+// get past the first error.
+bool verbose();
+void note(const QString& text);
+
 // Stops the process with the message: libFuzzer records the input that led here.
 [[noreturn]] void finding(const QString& message);
 

@@ -78,7 +78,8 @@ void importRow(int type, const PlainViews& views, RunState& state)
         state.row.ind_cfop_venda_dentro = QStringLiteral("5102");
         ApplySpreadsheetLayout(type, views, state);
         fuzz::checkProductInsert(state.row);
-    } catch (const Error&) {
+    } catch (const Error& e) {
+        fuzz::note(QStringLiteral("row failed: ") + e.message());
         ++state.FailedCount;
     }
 }

@@ -43,7 +43,8 @@ void importLine(int type, PlainViews& views, RunState& state)
         state.row.codigo = QString::number(index + 1);
         ApplyTextLayout(type, views, state);
         fuzz::checkProductInsert(state.row);
-    } catch (const Error&) {
+    } catch (const Error& e) {
+        fuzz::note(QStringLiteral("row failed: ") + e.message());
         ++state.FailedCount;
     }
 }

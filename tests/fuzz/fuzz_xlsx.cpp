@@ -24,12 +24,19 @@ const char* const kRootRels =
     R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
     R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/>)"
     R"(</Relationships>)";
-const char* const kWorkbookRels =
-    R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-    R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>)"
-    R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/>)"
-    R"(<Relationship Id="rId3" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
-    R"(</Relationships>)";
+// Only the parts the input has are related: a relationship to a missing part is an error
+// of its own, which would stop every input before its sheet.
+QByteArray workbookRels(bool sharedStrings, bool styles)
+{
+    const QByteArray type = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+    QByteArray rels = R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+                      R"(<Relationship Id="rId1" Type=")" + type + R"(worksheet" Target="worksheets/sheet1.xml"/>)";
+    if (sharedStrings)
+        rels += R"(<Relationship Id="rId2" Type=")" + type + R"(sharedStrings" Target="sharedStrings.xml"/>)";
+    if (styles)
+        rels += R"(<Relationship Id="rId3" Type=")" + type + R"(styles" Target="styles.xml"/>)";
+    return rels + "</Relationships>";
+}
 const char* const kWorkbook =
     R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
     R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)"
@@ -42,7 +49,7 @@ QByteArray workbookFromParts(QByteArrayView input)
     std::vector<std::pair<QString, QByteArray>> members{
         {QStringLiteral("[Content_Types].xml"), kContentTypes},
         {QStringLiteral("_rels/.rels"), kRootRels},
-        {QStringLiteral("xl/_rels/workbook.xml.rels"), kWorkbookRels},
+        {QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRels(!part(1).isEmpty(), !part(3).isEmpty())},
         {QStringLiteral("xl/workbook.xml"), parts.size() > 2 && !part(2).isEmpty() ? part(2) : QByteArray(kWorkbook)},
         {QStringLiteral("xl/worksheets/sheet1.xml"), part(0)},
     };
@@ -65,7 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TextGrid grid;
     try {
         LoadXlsx(grid, file.path(), settings);
-    } catch (const Error&) {
+        fuzz::note(QStringLiteral("loaded %1 x %2").arg(grid.RowCount()).arg(grid.ColCount()));
+    } catch (const Error& e) {
+        fuzz::note(QStringLiteral("error: ") + e.message());
     }
     return 0;
 }
