@@ -54,6 +54,34 @@ void finding(const QString& message)
     std::abort();
 }
 
+namespace {
+
+QString unquoted(QStringView literal)
+{
+    return literal.mid(1, literal.size() - 2).toString().replace(QStringLiteral("''"), QStringLiteral("'"));
+}
+
+// The string literals, in order, must give back the row's texts exactly: a value that lost
+// or gained a character on its way into the statement is as wrong as one that escaped.
+void checkLiterals(const QString& text, const ProductRow& row)
+{
+    QStringList strings;
+    for (const shape::Token& t : shape::lex(text).tokens)
+        if (t.kind == shape::TokenKind::String)
+            strings << unquoted(t.text);
+    const std::pair<int, const QString*> expected[] = {
+        {1, &row.codbarra}, {2, &row.produto}, {3, &row.unidade}, {5, &row.ncm}, {6, &row.cst},
+        {7, &row.ncm}, {11, &row.iat}, {12, &row.ippt}, {13, &row.situacao_tributaria},
+        {15, &row.csosn}, {16, &row.ind_cfop_venda_dentro}};
+    if (strings.size() != 17)
+        finding(QStringLiteral("%1 string values instead of 17: %2").arg(strings.size()).arg(text));
+    for (const auto& [index, value] : expected)
+        if (strings.at(index) != *value)
+            finding(QStringLiteral("string value %1 changed on its way in: %2").arg(index).arg(text));
+}
+
+} // namespace
+
 void checkProductInsert(ProductRow row)
 {
     CompleteProductRow(row);
@@ -62,6 +90,7 @@ void checkProductInsert(ProductRow row)
     const QString problem = shape::productInsertProblem(text);
     if (!problem.isEmpty())
         finding(QStringLiteral("insert of another shape (%1): %2").arg(problem, text));
+    checkLiterals(text, row);
     note(QStringLiteral("insert: ") + lines.last());
     // What SqlQuery would send: either the exact bytes or a clear refusal.
     try {
