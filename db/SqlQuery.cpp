@@ -165,9 +165,11 @@ int SqlQuery::Impl::prepareAndExecute(const QString& text, StatementHandle& stat
     DatabaseConnection::Impl& db = *connection->d;
     ClientLibrary& library = db.attachment.library();
     const auto dialect = static_cast<unsigned short>(db.dialect);
+    // Converted before anything reaches the server: a character the code page lacks fails
+    // this statement alone instead of going out as a stand-in.
+    const QByteArray sql = platform::toAnsiExact(text);
     statement.allocate(db.attachment);
 
-    const QByteArray sql = platform::toAnsi(text);
     // The text is zero-terminated; its length is given too when it fits the length field,
     // so a stray zero character cannot silently cut the statement short.
     const auto length = static_cast<unsigned short>(sql.size() <= 0xFFFF ? sql.size() : 0);

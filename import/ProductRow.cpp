@@ -3,6 +3,8 @@
 #include "FieldHelpers.h"
 #include "RegionalSettings.h"
 #include "SqlQuery.h"
+#include "SqlText.h"
+#include "StatementShape.h"
 
 
 QString MakeBarcode(const QString& code)
@@ -190,6 +192,12 @@ void ExecuteProductInsert(SqlQuery& query, const ProductRow& row, const QString&
 {
     // Built first: a value that cannot be written fails the row before query2 is touched.
     const QStringList lines = ProductInsertStatement(row, registrationDate);
+    // The quoting above keeps every value inside its literal. Should that ever fail, the row
+    // fails here with the reason instead of sending a statement of another shape.
+    const QString problem = shape::productInsertProblem(sqltext::joinLines(lines));
+    if (!problem.isEmpty())
+        throw Error(QStringLiteral("The insert for this row is not one insert of 22 values (%1); "
+                                   "it was not sent").arg(problem));
     query.Close();
     query.SQL().Clear();
     for (const QString& line : lines)

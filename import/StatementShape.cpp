@@ -1,0 +1,266 @@
+#include "StatementShape.h"
+
+#include <QSet>
+
+namespace shape {
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool isNameStart(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_';
+}
+
+bool isNamePart(QChar c)
+{
+    return isNameStart(c) || isDigit(c) || c == u'$';
+}
+
+bool isSymbol(QChar c)
+{
+    return QStringView(u"(),;+-*/=.<>").contains(c);
+}
+
+QString describe(QChar c)
+{
+    return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
+}
+
+class Lexer {
+public:
+    explicit Lexer(QStringView text) : m_text(text) {}
+
+    Lexed run()
+    {
+        Lexed out;
+        out.tokens.reserve(128); // a product insert has 94
+        while (m_i < m_text.size() && out.problem.isEmpty()) {
+            const QChar c = m_text[m_i];
+            if (isBlank(c))
+                ++m_i;
+            else
+                out.problem = next(out.tokens);
+        }
+        return out;
+    }
+
+private:
+    QChar at(qsizetype i) const { return i < m_text.size() ? m_text[i] : QChar(); }
+
+    QString next(std::vector<Token>& tokens)
+    {
+        const qsizetype start = m_i;
+        const QChar c = m_text[m_i];
+        const QChar following = at(m_i + 1);
+        TokenKind kind;
+        if (c == u'\'') {
+            if (!skipString())
+                return QStringLiteral("a string opened at offset %1 is never closed").arg(start);
+            kind = TokenKind::String;
+        } else if (isDigit(c) || (c == u'.' && isDigit(following))) {
+            skipNumber();
+            kind = TokenKind::Number;
+        } else if (isNameStart(c)) {
+            while (isNamePart(at(m_i)))
+                ++m_i;
+            kind = TokenKind::Name;
+        } else if ((c == u'-' && following == u'-') || (c == u'/' && following == u'*')) {
+            return QStringLiteral("a comment starts at offset %1").arg(start);
+        } else if (isSymbol(c)) {
+            ++m_i;
+            kind = TokenKind::Symbol;
+        } else {
+            return QStringLiteral("the character %1 at offset %2 starts no token").arg(describe(c)).arg(start);
+        }
+        tokens.push_back({kind, m_text.mid(start, m_i - start)});
+        return {};
+    }
+
+    // A doubled quote is a quote inside the literal, not its end.
+    bool skipString()
+    {
+        ++m_i;
+        while (m_i < m_text.size()) {
+            if (m_text[m_i] == u'\'') {
+                if (at(m_i + 1) != u'\'') {
+                    ++m_i;
+                    return true;
+                }
+                ++m_i;
+            }
+            ++m_i;
+        }
+        return false;
+    }
+
+    void skipDigits()
+    {
+        while (isDigit(at(m_i)))
+            ++m_i;
+    }
+
+    void skipNumber()
+    {
+        skipDigits();
+        if (at(m_i) == u'.' && isDigit(at(m_i + 1))) {
+            ++m_i;
+            skipDigits();
+        }
+        const QChar e = at(m_i);
+        if (e != u'e' && e != u'E')
+            return;
+        qsizetype j = m_i + 1;
+        if (at(j) == u'+' || at(j) == u'-')
+            ++j;
+        if (isDigit(at(j))) {
+            m_i = j;
+            skipDigits();
+        }
+    }
+
+    QStringView m_text;
+    qsizetype m_i = 0;
+};
+
+// Walks the tokens of one insert; each expectation names what it wanted when it fails.
+class Parser {
+public:
+    explicit Parser(const std::vector<Token>& tokens) : m_tokens(tokens) {}
+
+    QString problem() const { return m_problem; }
+    bool done() const { return m_i >= m_tokens.size(); }
+
+    bool keyword(QStringView word)
+    {
+        if (!done() && m_tokens[m_i].kind == TokenKind::Name
+            && m_tokens[m_i].text.compare(word, Qt::CaseInsensitive) == 0) {
+            ++m_i;
+            return true;
+        }
+        return fail(u'"' + word.toString() + u'"');
+    }
+
+    bool symbol(QChar c)
+    {
+        if (!done() && m_tokens[m_i].kind == TokenKind::Symbol && m_tokens[m_i].text == QStringView(&c, 1)) {
+            ++m_i;
+            return true;
+        }
+        return fail(u'"' + QString(c) + u'"');
+    }
+
+    bool peekSymbol(QChar c) const
+    {
+        return !done() && m_tokens[m_i].kind == TokenKind::Symbol && m_tokens[m_i].text == QStringView(&c, 1);
+    }
+
+    bool name(QString& text)
+    {
+        if (!done() && m_tokens[m_i].kind == TokenKind::Name) {
+            text = m_tokens[m_i++].text.toString().toLower();
+            return true;
+        }
+        return fail(QStringLiteral("a column name"));
+    }
+
+    // A string, NULL, or a number with at most one sign before it.
+    bool value()
+    {
+        if (peekSymbol(u'+') || peekSymbol(u'-'))
+            ++m_i;
+        if (!done()) {
+            const Token& t = m_tokens[m_i];
+            const bool isNull = t.kind == TokenKind::Name && t.text.compare(u"null", Qt::CaseInsensitive) == 0;
+            if (t.kind == TokenKind::String || t.kind == TokenKind::Number || isNull) {
+                ++m_i;
+                return true;
+            }
+        }
+        return fail(QStringLiteral("a string, a number or NULL"));
+    }
+
+    bool fail(const QString& wanted)
+    {
+        if (m_problem.isEmpty()) {
+            const QString found = done() ? QStringLiteral("the end") : u'"' + m_tokens[m_i].text.toString() + u'"';
+            m_problem = QStringLiteral("%1 expected at token %2, found %3").arg(wanted).arg(m_i + 1).arg(found);
+        }
+        return false;
+    }
+
+private:
+    const std::vector<Token>& m_tokens;
+    size_t m_i = 0;
+    QString m_problem;
+};
+
+// "(" item {"," item} ")", counting the items.
+template <typename Item> bool list(Parser& p, int& count, Item item)
+{
+    if (!p.symbol(u'('))
+        return false;
+    do {
+        if (!item())
+            return false;
+        ++count;
+    } while (p.peekSymbol(u',') && p.symbol(u','));
+    return p.symbol(u')');
+}
+
+} // namespace
+
+Lexed lex(QStringView text)
+{
+    return Lexer(text).run();
+}
+
+QString insertProblem(QStringView text, QStringView table, int columns)
+{
+    const Lexed lexed = lex(text);
+    if (!lexed.problem.isEmpty())
+        return lexed.problem;
+    Parser p(lexed.tokens);
+    QSet<QString> names;
+    QString duplicate;
+    int nameCount = 0;
+    int valueCount = 0;
+    const bool parsed = p.keyword(u"insert") && p.keyword(u"into") && p.keyword(table)
+                        && list(p, nameCount, [&] {
+                               QString n;
+                               if (!p.name(n))
+                                   return false;
+                               if (names.contains(n) && duplicate.isEmpty())
+                                   duplicate = n;
+                               names.insert(n);
+                               return true;
+                           })
+                        && p.keyword(u"values") && list(p, valueCount, [&] { return p.value(); });
+    if (!parsed)
+        return p.problem();
+    if (!p.done()) {
+        p.fail(QStringLiteral("the end"));
+        return p.problem();
+    }
+    if (!duplicate.isEmpty())
+        return QStringLiteral("the column %1 is named twice").arg(duplicate);
+    if (nameCount != columns || valueCount != columns)
+        return QStringLiteral("%1 columns and %2 values instead of %3 each").arg(nameCount).arg(valueCount).arg(columns);
+    return {};
+}
+
+QString productInsertProblem(QStringView text)
+{
+    return insertProblem(text, u"c000025", kProductColumns);
+}
+
+} // namespace shape
