@@ -1,6 +1,7 @@
 #include "DatabaseConnection.h"
 #include "Errors.h"
 #include "FieldHelpers.h"
+#include "LocalClock.h"
 #include "ProductRow.h"
 #include "RegionalSettings.h"
 #include "SqlQuery.h"
@@ -50,6 +51,7 @@ private slots:
     void completeProductRow();
     void registrationDate_data();
     void registrationDate();
+    void localClockFollowsTheRealClock();
     void statementText();
     void quotedValuesDoubleTheirQuotes_data();
     void quotedValuesDoubleTheirQuotes();
@@ -141,6 +143,22 @@ void TstProductRow::registrationDate()
     const QString date = RegistrationDate(now, settings);
     QCOMPARE(date, expected);
     QCOMPARE(date.size(), 14);
+}
+
+// The run's clock reads the local time once a second; in between it must still move on
+// with real time and never run backwards or drift from the local time.
+void TstProductRow::localClockFollowsTheRealClock()
+{
+    LocalClock clock;
+    QDateTime last = clock.now();
+    for (int i = 0; i < 30; ++i) {
+        QTest::qWait(50);
+        const QDateTime now = clock.now();
+        const QDateTime real = QDateTime::currentDateTime();
+        QVERIFY(now >= last);
+        QVERIFY2(qAbs(now.msecsTo(real)) < 500, qPrintable(now.toString(Qt::ISODateWithMs)));
+        last = now;
+    }
 }
 
 void TstProductRow::statementText()
