@@ -1,6 +1,6 @@
 #include "StatementShape.h"
 
-#include <QSet>
+#include <algorithm>
 
 namespace shape {
 
@@ -164,10 +164,10 @@ public:
         return !done() && m_tokens[m_i].kind == TokenKind::Symbol && m_tokens[m_i].text == QStringView(&c, 1);
     }
 
-    bool name(QString& text)
+    bool name(QStringView& text)
     {
         if (!done() && m_tokens[m_i].kind == TokenKind::Name) {
-            text = m_tokens[m_i++].text.toString().toLower();
+            text = m_tokens[m_i++].text;
             return true;
         }
         return fail(QStringLiteral("a column name"));
@@ -180,7 +180,8 @@ public:
             ++m_i;
         if (!done()) {
             const Token& t = m_tokens[m_i];
-            const bool isNull = t.kind == TokenKind::Name && t.text.compare(u"null", Qt::CaseInsensitive) == 0;
+            const bool isNull = t.kind == TokenKind::Name && t.text.size() == 4
+                                && t.text.compare(u"null", Qt::CaseInsensitive) == 0;
             if (t.kind == TokenKind::String || t.kind == TokenKind::Number || isNull) {
                 ++m_i;
                 return true;
@@ -230,18 +231,26 @@ QString insertProblem(QStringView text, QStringView table, int columns)
     if (!lexed.problem.isEmpty())
         return lexed.problem;
     Parser p(lexed.tokens);
-    QSet<QString> names;
+    // A handful of names, checked once per row: a scan costs less than hashing each one.
+    std::vector<QStringView> names;
+    names.reserve(columns);
     QString duplicate;
+    const auto named = [&names](QStringView n) {
+        return std::any_of(names.begin(), names.end(),
+                           [n](QStringView seen) {
+                               return seen.size() == n.size() && seen.compare(n, Qt::CaseInsensitive) == 0;
+                           });
+    };
     int nameCount = 0;
     int valueCount = 0;
     const bool parsed = p.keyword(u"insert") && p.keyword(u"into") && p.keyword(table)
                         && list(p, nameCount, [&] {
-                               QString n;
+                               QStringView n;
                                if (!p.name(n))
                                    return false;
-                               if (names.contains(n) && duplicate.isEmpty())
-                                   duplicate = n;
-                               names.insert(n);
+                               if (duplicate.isEmpty() && named(n))
+                                   duplicate = n.toString().toLower();
+                               names.push_back(n);
                                return true;
                            })
                         && p.keyword(u"values") && list(p, valueCount, [&] { return p.value(); });
