@@ -39,6 +39,13 @@ QString number(double value, const RegionalSettings& settings)
 {
     if (value == 0 || !std::isfinite(value))
         return QStringLiteral("0");
+    // Whole numbers of at most 15 digits, most cells of a catalogue, need no rounding: their
+    // digits are the text.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        char whole[24];
+        const auto end = std::to_chars(whole, whole + sizeof whole, static_cast<long long>(value));
+        return QString::fromLatin1(whole, int(end.ptr - whole));
+    }
     // Scientific with 14 decimals is the value correctly rounded to 15 significant digits,
     // with the exponent taken after rounding ("d.dddddddddddddde+XX").
     char sci[40];

@@ -48,6 +48,9 @@ void TestCellText::number_data()
     QTest::newRow("rounded at 15") << 2.0 / 3.0 << "0,666666666666667" << "0.666666666666667";
     QTest::newRow("trailing zeros dropped") << 1.5000 << "1,5" << "1.5";
     QTest::newRow("hundred") << 100.0 << "100" << "100";
+    QTest::newRow("negative whole") << -42.0 << "-42" << "-42";
+    QTest::newRow("largest 15-digit whole") << 999999999999999.0 << "999999999999999" << "999999999999999";
+    QTest::newRow("smallest 16-digit whole") << 1e15 << "1E15" << "1E15";
 }
 
 void TestCellText::number()
