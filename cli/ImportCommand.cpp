@@ -8,6 +8,7 @@
 #include "FullImportRun.h"
 #include "LoadSpreadsheet.h"
 #include "PlainViews.h"
+#include "SourceFile.h"
 #include "SqlQuery.h"
 #include "TextFile.h"
 
@@ -24,14 +25,16 @@ constexpr int FailuresShown = 20;
 // The window's rule: the extension, case included, picks the kind of source.
 void loadSource(PlainViews& views, const QString& fileName, const RegionalSettings& settings)
 {
-    const QString ext = QLatin1Char('.') + QFileInfo(fileName).suffix();
-    if (ext == QLatin1String(".XLS") || ext == QLatin1String(".xls") || ext == QLatin1String(".xlsx")) {
+    switch (SourceKindOf(fileName)) {
+    case SourceKind::Spreadsheet:
         views.mode = QStringLiteral("Excel");
         LoadSpreadsheet(views.gridData, fileName, settings);
-    } else if (ext == QLatin1String(".TXT") || ext == QLatin1String(".txt")) {
+        break;
+    case SourceKind::Text:
         views.mode = QStringLiteral("Texto");
         views.lineData = ReadTextFileLines(fileName);
-    } else {
+        break;
+    case SourceKind::None:
         throw Error(QStringLiteral("\"%1\" is neither a spreadsheet (.xls, .XLS, .xlsx) nor a text "
                                    "file (.txt, .TXT)").arg(fileName));
     }
