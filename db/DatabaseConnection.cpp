@@ -13,8 +13,16 @@ void DatabaseConnection::Impl::connect(const DatabaseConnection& settings)
 {
     if (settings.Database.isEmpty())
         throw DatabaseError(QStringLiteral("Database name missing"));
-    ::ClientLibrary& library = ::ClientLibrary::acquire(settings.ClientLibrary);
     const QString target = connectparams::attachString(settings.Database, settings.Server);
+    // The client library takes the name in the code page; a stand-in byte would name
+    // another file and end in a puzzling "file not found".
+    const platform::Unencodable bad = platform::firstUnencodable(target);
+    if (bad.offset >= 0)
+        throw DatabaseError(QStringLiteral("The database name \"%1\" holds the character U+%2, which "
+                                           "the %3 code page of the client library cannot carry")
+                                .arg(target, QString::number(bad.codePoint, 16).toUpper().rightJustified(4, u'0'),
+                                     QString::fromLatin1(platform::ansiCodePageName())));
+    ::ClientLibrary& library = ::ClientLibrary::acquire(settings.ClientLibrary);
     const QByteArray dpb = connectparams::databaseParameterBlock(
         settings.Username, settings.Password, settings.CharacterSet, settings.Role);
     attachment.attach(library, platform::toAnsi(target), dpb);

@@ -142,6 +142,23 @@ private slots:
         QCOMPARE(messageOf(connection, "delete from PRODUTOS;"), QStringLiteral("Database name missing"));
     }
 
+    // The name goes to the client library in the code page: one it cannot carry is refused
+    // by name, and not sent with a stand-in that would open, or miss, another file.
+    void databaseNameOutsideTheCodePage()
+    {
+        QTemporaryDir dir;
+        DatabaseConnection connection;
+        connection.Database = dir.filePath(QStringLiteral("loja-\u8336.fdb"));
+        CB_EXPECT_MESSAGE(connection.setConnected(true), DatabaseError,
+                          QStringLiteral("The database name \"%1\" holds the character U+8336, which the "
+                                         "windows-1252 code page of the client library cannot carry")
+                              .arg(connection.Database));
+        QVERIFY(!connection.Connected());
+        connection.Database = dir.filePath(QStringLiteral("loja-S\u00e3o.fdb")); // in the code page
+        const QString message = messageOf(connection, "delete from PRODUTOS;");
+        QVERIFY2(!message.contains(QStringLiteral("code page")), qPrintable(message));
+    }
+
     // A failed attach leaves the connection closed; every statement tries again.
     void missingDatabaseFileIsRetried()
     {
