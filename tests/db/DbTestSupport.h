@@ -26,10 +26,7 @@ inline const char* accessName(TestDatabase::Access access)
 inline std::unique_ptr<DatabaseConnection> connectionTo(const TestDatabase& db)
 {
     auto connection = std::make_unique<DatabaseConnection>();
-    connection->Database = db.attachString();
-    connection->ClientLibrary = TestDatabase::clientLibrary();
-    connection->Username = TestDatabase::user();
-    connection->Password = TestDatabase::password();
+    db.configure(*connection);
     return connection;
 }
 

@@ -45,10 +45,7 @@ struct OtherStation {
 
     explicit OtherStation(const TestDatabase& db)
     {
-        connection.Database = db.attachString();
-        connection.ClientLibrary = TestDatabase::clientLibrary();
-        connection.Username = TestDatabase::user();
-        connection.Password = TestDatabase::password();
+        db.configure(connection);
         query.AutoCommit = false;
     }
     void hold(const QString& statement)

@@ -266,10 +266,7 @@ void TstProductRow::executesOnRealDatabase()
     QVERIFY2(db.isValid(), qPrintable(db.error()));
     {
         DatabaseConnection connection;
-        connection.Database = db.attachString();
-        connection.ClientLibrary = TestDatabase::clientLibrary();
-        connection.Username = TestDatabase::user();
-        connection.Password = TestDatabase::password();
+        db.configure(connection);
         connection.setConnected(true);
         SqlQuery query2(connection);
         query2.AutoCommit = false;

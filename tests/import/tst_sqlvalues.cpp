@@ -93,10 +93,7 @@ void TstSqlValues::valueIsStoredOrItsRowFails()
     QVERIFY2(db.isValid(), qPrintable(db.error()));
     {
         DatabaseConnection connection;
-        connection.Database = db.attachString();
-        connection.ClientLibrary = TestDatabase::clientLibrary();
-        connection.Username = TestDatabase::user();
-        connection.Password = TestDatabase::password();
+        db.configure(connection);
         SqlQuery query2(connection);
         query2.AutoCommit = false;
         QString failure;

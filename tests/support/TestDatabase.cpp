@@ -1,5 +1,7 @@
 #include "TestDatabase.h"
 
+#include "DatabaseConnection.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -71,6 +73,14 @@ TestDatabase::~TestDatabase() = default;
 QString TestDatabase::attachString() const
 {
     return m_options.access == Access::Server ? m_options.server + u':' + m_path : m_path;
+}
+
+void TestDatabase::configure(DatabaseConnection& connection) const
+{
+    connection.Database = attachString();
+    connection.ClientLibrary = clientLibrary();
+    connection.Username = user();
+    connection.Password = password();
 }
 
 bool TestDatabase::runIsql(const QStringList& args, const QByteArray& input, QString* output) const

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class DatabaseConnection;
+
 class TestDatabase {
 public:
     enum class Access { Embedded, Server };
@@ -33,6 +35,8 @@ public:
     // The SYSDBA password the test script gives the server (CB_TEST_PASSWORD, default below).
     static QString password();
     static QString clientLibrary() { return QStringLiteral("libfbclient.so.2"); }
+    // Points the connection at this database with the test user, password and library.
+    void configure(DatabaseConnection& connection) const;
 
     // Runs statements through isql-fb (a separate process). Only use it while no connection
     // of the test process holds the same file: the engine opens a file for one process.
