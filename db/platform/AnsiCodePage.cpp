@@ -74,6 +74,8 @@ Unencodable firstUnencodable(QStringView text)
 
 QByteArray toAnsiExact(QStringView text)
 {
+    if (isAscii(text))
+        return text.toLatin1();
     QByteArray bytes = toAnsi(text);
     if (roundTrips(text, bytes))
         return bytes;

@@ -54,6 +54,8 @@ private slots:
     void valuesStayInsideTheirLiterals();
     void otherShapesAreRefused_data();
     void otherShapesAreRefused();
+    void theQuickCheckAgreesWithTheFullOne_data();
+    void theQuickCheckAgreesWithTheFullOne();
 };
 
 // Every text field of the row gets the hostile value; the statement keeps its shape and each
@@ -144,6 +146,57 @@ void TstStatementShape::otherShapesAreRefused()
         QCOMPARE(found, QString());
     else
         QVERIFY2(found.startsWith(problem), qPrintable(found));
+}
+
+// After the first statement the product check only compares the head and scans the
+// values; whatever it lets through must be what the full check lets through.
+void TstStatementShape::theQuickCheckAgreesWithTheFullOne_data()
+{
+    QTest::addColumn<QString>("tail"); // after the head's "values"
+    const QString v21 = values(21).chopped(1) + u',';
+    const struct {
+        const char* name;
+        QString tail;
+    } cases[] = {
+        {"plain", values(22)},
+        {"blanks everywhere", QStringLiteral("\r\n ( ") + QString(values(22)).replace(u',', QStringLiteral(" ,\t")) + QStringLiteral(" ) \n")},
+        {"signed string", v21 + QStringLiteral("-'x')")},
+        {"sign, blank, number", v21 + QStringLiteral("- 1)")},
+        {"fraction only", v21 + QStringLiteral(".5)")},
+        {"exponent", v21 + QStringLiteral("1.5e-3)")},
+        {"null any case", v21 + QStringLiteral("nULl)")},
+        {"quotes inside", v21 + QStringLiteral("'a''''b')")},
+        {"empty string", v21 + QStringLiteral("'')")},
+        {"dot without digits", v21 + QStringLiteral("1.)")},
+        {"exponent without digits", v21 + QStringLiteral("1e)")},
+        {"name after number", v21 + QStringLiteral("1x)")},
+        {"longer name", v21 + QStringLiteral("nullx)")},
+        {"shorter name", v21 + QStringLiteral("nul)")},
+        {"two signs", v21 + QStringLiteral("+-1)")},
+        {"comment sign", v21 + QStringLiteral("--1)")},
+        {"quote left open", v21 + QStringLiteral("'a'')")},
+        {"list left open", values(22).chopped(1)},
+        {"empty value", v21 + u')'},
+        {"nothing", QString()},
+        {"keyword goes on", u'x' + values(22)},
+        {"something after", values(22) + QStringLiteral(" x")},
+        {"a second list", values(22) + values(22)},
+        {"too few", values(21)},
+        {"too many", values(23)},
+    };
+    for (const auto& c : cases)
+        QTest::newRow(c.name) << c.tail;
+}
+
+void TstStatementShape::theQuickCheckAgreesWithTheFullOne()
+{
+    QFETCH(QString, tail);
+    const QString head = QStringLiteral("insert into c000025 ") + kNames + QStringLiteral(" values");
+    QCOMPARE(shape::productInsertProblem(head + values(22)), QString());
+    const QString text = head + tail;
+    const QString full = shape::insertProblem(text, u"c000025", shape::kProductColumns);
+    QCOMPARE(shape::productInsertProblem(text), full);
+    QCOMPARE(shape::productInsertProblem(text), full);
 }
 
 QTEST_GUILESS_MAIN(TstStatementShape)
