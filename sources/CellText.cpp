@@ -33,6 +33,53 @@ struct NumberText {
     }
 };
 
+// A magnitude from 0.00001 up that is the double nearest to a decimal of at most 15
+// significant digits, n / 10^k with the smallest k: then that decimal is the value rounded
+// to 15 digits, without trailing zeros. A price such as 3.78 is found in three tries. The
+// test is exact, because n and 10^k are exact doubles and their quotient is correctly
+// rounded, as reading the decimal would be.
+bool shortDecimal(double magnitude, long long& n, int& k)
+{
+    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10,
+                                        1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+    if (!(magnitude >= 1e-5 && magnitude < 1e15))
+        return false;
+    for (k = 0; k < int(std::size(powers)); ++k) {
+        const double scaled = std::nearbyint(magnitude * powers[k]);
+        if (scaled >= 1e15)
+            return false;
+        if (double(scaled) / powers[k] == magnitude) {
+            n = static_cast<long long>(scaled);
+            return true;
+        }
+    }
+    return false;
+}
+
+QString shortDecimalText(bool negative, long long n, int k, QChar separator)
+{
+    char digits[24];
+    const int count = int(std::to_chars(digits, digits + sizeof digits, n).ptr - digits);
+    NumberText out;
+    if (negative)
+        out.put('-');
+    if (count > k) {
+        out.put(digits, count - k);
+    } else {
+        out.put('0');
+    }
+    if (k > 0) {
+        out.separator();
+        for (int i = count; i < k; ++i)
+            out.put('0');
+        out.put(digits + std::max(0, count - k), std::min(count, k));
+    }
+    QString text = QString::fromLatin1(out.text, out.size);
+    if (out.separatorAt >= 0)
+        text[out.separatorAt] = separator;
+    return text;
+}
+
 } // namespace
 
 QString number(double value, const RegionalSettings& settings)
@@ -46,10 +93,20 @@ QString number(double value, const RegionalSettings& settings)
         const auto end = std::to_chars(whole, whole + sizeof whole, static_cast<long long>(value));
         return QString::fromLatin1(whole, int(end.ptr - whole));
     }
-    // Scientific with 14 decimals is the value correctly rounded to 15 significant digits,
-    // with the exponent taken after rounding ("d.dddddddddddddde+XX").
+    long long n = 0;
+    int k = 0;
+    if (shortDecimal(std::fabs(value), n, k))
+        return shortDecimalText(value < 0, n, k, settings.decimalSeparator);
+    // The shortest text that reads back as the value is, when it has at most 15 significant
+    // digits, also the value rounded to 15 of them: a 15-digit step is wider than the gap
+    // between two doubles (not so below the normal range). It is much cheaper to make, and most cells have it (a price
+    // written as 3.7800000000000002 is 3.78). Longer ones are rounded: scientific with 14
+    // decimals is the value correctly rounded to 15 significant digits, with the exponent
+    // taken after rounding ("d.dddddddddddddde+XX").
     char sci[40];
-    const auto written = std::to_chars(sci, sci + sizeof sci - 1, std::fabs(value), std::chars_format::scientific, 14);
+    auto written = std::to_chars(sci, sci + sizeof sci - 1, std::fabs(value), std::chars_format::scientific);
+    if (!std::isnormal(value) || std::find(sci, written.ptr, 'e') - sci > 16)
+        written = std::to_chars(sci, sci + sizeof sci - 1, std::fabs(value), std::chars_format::scientific, 14);
     *written.ptr = '\0';
     const char* e = std::strchr(sci, 'e');
     const int exponent = std::atoi(e + 1);

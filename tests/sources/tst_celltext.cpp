@@ -4,6 +4,11 @@
 
 #include <QtTest>
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
 using celltext::FormatKind;
 Q_DECLARE_METATYPE(FormatKind)
 
@@ -15,6 +20,7 @@ private slots:
     void timeSeparator();
     void number_data();
     void number();
+    void numberIsRoundedTo15Digits();
     void dateTime_data();
     void dateTime();
     void currency_data();
@@ -51,6 +57,39 @@ void TestCellText::number_data()
     QTest::newRow("negative whole") << -42.0 << "-42" << "-42";
     QTest::newRow("largest 15-digit whole") << 999999999999999.0 << "999999999999999" << "999999999999999";
     QTest::newRow("smallest 16-digit whole") << 1e15 << "1E15" << "1E15";
+    QTest::newRow("three decimals") << 1.125 << "1,125" << "1.125";
+    QTest::newRow("written with 17 digits") << 3.7800000000000002 << "3,78" << "3.78";
+    QTest::newRow("shortest has 16 digits") << 0.1 + 0.7 << "0,8" << "0.8";
+    QTest::newRow("shortest has 17 digits") << 1.0 / 3.0 << "0,333333333333333" << "0.333333333333333";
+    QTest::newRow("below the normal range") << 5e-324 << "4,94065645841247E-324" << "4.94065645841247E-324";
+    QTest::newRow("largest") << 1.7976931348623157e308 << "1,79769313486232E308" << "1.79769313486232E308";
+}
+
+// Over values of every size and digit count, the text is the value rounded to 15
+// significant digits, whichever way it was made.
+void TestCellText::numberIsRoundedTo15Digits()
+{
+    std::mt19937_64 random(20261209);
+    for (int i = 0; i < 200000; ++i) {
+        double value = 0;
+        if (i % 2 == 0) {
+            const quint64 bits = random();
+            std::memcpy(&value, &bits, sizeof value);
+        } else {
+            value = double(random() % 100000000) / std::pow(10.0, double(random() % 12)) * (i % 3 ? 1 : -1);
+        }
+        if (!std::isfinite(value) || value == 0)
+            continue;
+        char rounded[40];
+        std::snprintf(rounded, sizeof rounded, "%.14e", value);
+        QString text = celltext::number(value, RegionalSettings::point());
+        text.replace(u'E', u'e');
+        const qsizetype point = text.indexOf(u'.');
+        const qsizetype mantissaEnd = text.contains(u'e') ? text.indexOf(u'e') : text.size();
+        QVERIFY2(point < 0 || text.at(mantissaEnd - 1) != u'0', qPrintable(text)); // no trailing zero
+        QVERIFY2(text.toDouble() == std::strtod(rounded, nullptr),
+                 qPrintable(QStringLiteral("%1: %2, not %3").arg(value, 0, 'g', 17).arg(text, QLatin1String(rounded))));
+    }
 }
 
 void TestCellText::number()
