@@ -16,17 +16,29 @@
 
 namespace xlsx {
 
+// Names are short and met millions of times: one walk finds both the first colon and the
+// end.
 std::string_view localName(const char* qualifiedName)
 {
-    const std::string_view name(qualifiedName);
-    const size_t colon = name.find(':');
-    return colon == std::string_view::npos ? name : name.substr(colon + 1);
+    const char* local = qualifiedName;
+    const char* p = qualifiedName;
+    for (; *p; ++p)
+        if (*p == ':' && local == qualifiedName)
+            local = p + 1;
+    return std::string_view(local, size_t(p - local));
+}
+
+std::string_view attributeName(const char* qualifiedName)
+{
+    if (qualifiedName[0] == 'x' && std::strncmp(qualifiedName, "xmlns", 5) == 0)
+        return {};
+    return localName(qualifiedName);
 }
 
 const char* attribute(const char** attributes, std::string_view name)
 {
     for (const char** a = attributes; a[0]; a += 2) {
-        if (std::strncmp(a[0], "xmlns", 5) != 0 && localName(a[0]) == name)
+        if (attributeName(a[0]) == name)
             return a[1];
     }
     return nullptr;

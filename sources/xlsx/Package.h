@@ -35,6 +35,8 @@ constexpr quint64 kMaxTokenBytes = quint64(16) << 20;
 constexpr size_t kMaxTextBytes = size_t(1) << 20;
 
 std::string_view localName(const char* qualifiedName);
+// The local name of an attribute; empty for a namespace declaration ("xmlns", "xmlns:x").
+std::string_view attributeName(const char* qualifiedName);
 // The value of the attribute with this local name, or nullptr.
 const char* attribute(const char** attributes, std::string_view name);
 

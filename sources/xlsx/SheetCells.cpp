@@ -183,7 +183,16 @@ private:
 
     void startCell(const char** attributes)
     {
-        const char* r = attribute(attributes, "r");
+        // One walk over the attributes: this runs for every cell of the sheet.
+        const char* r = nullptr;
+        const char* t = nullptr;
+        const char* s = nullptr;
+        for (const char** a = attributes; a[0]; a += 2) {
+            const std::string_view name = attributeName(a[0]);
+            const char** slot = name == "r" ? &r : name == "t" ? &t : name == "s" ? &s : nullptr;
+            if (slot && !*slot)
+                *slot = a[1];
+        }
         if (r) {
             if (!parseCellName(r, m_cellCol, m_cellRow))
                 throw Error(QStringLiteral("The first worksheet has a cell named \"%1\", which is not a cell "
@@ -195,9 +204,8 @@ private:
             m_cellRow = m_row == quint32(-1) ? 0 : m_row; // a cell outside any row: the first
             m_cellCol = m_nextCol;
         }
-        if (!parseCellType(attribute(attributes, "t"), m_type))
-            fail(QStringLiteral("has the unknown type \"%1\"").arg(QString::fromUtf8(attribute(attributes, "t"))));
-        const char* s = attribute(attributes, "s");
+        if (!parseCellType(t, m_type))
+            fail(QStringLiteral("has the unknown type \"%1\"").arg(QString::fromUtf8(t)));
         m_style = s ? quint32(std::strtoul(s, nullptr, 10)) : 0;
         m_inCell = true;
         m_inValue = m_inInline = m_hasValue = m_hasInline = false;
