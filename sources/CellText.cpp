@@ -31,6 +31,15 @@ struct NumberText {
         separatorAt = size;
         put('.');
     }
+    // One allocation, written in place.
+    QString finish(QChar decimalSeparator) const
+    {
+        QString result(size, Qt::Uninitialized);
+        QChar* to = result.data();
+        for (int i = 0; i < size; ++i)
+            to[i] = i == separatorAt ? decimalSeparator : QChar(char16_t(static_cast<unsigned char>(text[i])));
+        return result;
+    }
 };
 
 // A magnitude from 0.00001 up that is the double nearest to a decimal of at most 15
@@ -45,10 +54,12 @@ bool shortDecimal(double magnitude, long long& n, int& k)
     if (!(magnitude >= 1e-5 && magnitude < 1e15))
         return false;
     for (k = 0; k < int(std::size(powers)); ++k) {
-        const double scaled = std::nearbyint(magnitude * powers[k]);
-        if (scaled >= 1e15)
+        const double x = magnitude * powers[k];
+        if (x >= 1e15)
             return false;
-        if (double(scaled) / powers[k] == magnitude) {
+        // Positive and below 10^15: adding a half and cutting is rounding, without a call.
+        const double scaled = double(static_cast<long long>(x + 0.5));
+        if (scaled < 1e15 && scaled / powers[k] == magnitude) {
             n = static_cast<long long>(scaled);
             return true;
         }
@@ -74,10 +85,7 @@ QString shortDecimalText(bool negative, long long n, int k, QChar separator)
             out.put('0');
         out.put(digits + std::max(0, count - k), std::min(count, k));
     }
-    QString text = QString::fromLatin1(out.text, out.size);
-    if (out.separatorAt >= 0)
-        text[out.separatorAt] = separator;
-    return text;
+    return out.finish(separator);
 }
 
 } // namespace
@@ -146,10 +154,7 @@ QString number(double value, const RegionalSettings& settings)
             out.put(digits + intDigits, count - intDigits);
         }
     }
-    QString text = QString::fromLatin1(out.text, out.size);
-    if (out.separatorAt >= 0)
-        text[out.separatorAt] = settings.decimalSeparator;
-    return text;
+    return out.finish(settings.decimalSeparator);
 }
 
 QString dateTime(double serial, bool date1904, const RegionalSettings& settings)

@@ -32,9 +32,15 @@ bool parseCellName(std::string_view name, quint32& col, quint32& row)
         if (c > kMaxColumns)
             return false;
     }
+    // The row's digits by hand: this runs for every cell.
     quint32 r = 0;
-    const auto [end, ec] = std::from_chars(name.data() + i, name.data() + name.size(), r);
-    if (i == 0 || ec != std::errc() || end != name.data() + name.size() || r < 1 || r > kMaxRows)
+    const size_t firstDigit = i;
+    for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) {
+        r = r * 10 + quint32(name[i] - '0');
+        if (r > kMaxRows)
+            return false;
+    }
+    if (firstDigit == 0 || i == firstDigit || i != name.size() || r < 1)
         return false;
     col = c - 1;
     row = r - 1;
@@ -69,10 +75,44 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
+// "123" or "-3.78": a sign, at most 15 digits and a point. n / 10^k is then exactly what the
+// full reader gives, since both are exact doubles and the quotient is correctly rounded.
+bool parsePlainDecimal(std::string_view text, double& value)
+{
+    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = !text.empty() && text.front() == '-' ? 1 : 0;
+    const bool negative = i == 1;
+    long long n = 0;
+    int digits = 0;
+    int decimals = -1; // none before the point
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            if (++digits > 15)
+                return false;
+            n = n * 10 + (c - '0');
+            decimals += decimals >= 0;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0)
+        return false;
+    value = double(n) / powers[decimals < 0 ? 0 : decimals];
+    if (negative)
+        value = -value;
+    return true;
+}
+
 bool parseNumber(std::string_view text, double& value)
 {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
+    if (parsePlainDecimal(text, value))
+        return true;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }

@@ -148,6 +148,8 @@ private slots:
     void compoundFilesNamedXlsx();
     void builtFailures_data();
     void builtFailures();
+    void numberTexts_data();
+    void numberTexts();
     void inflationCeilings_data();
     void inflationCeilings();
     void damagedCopies_data();
@@ -461,6 +463,49 @@ void TestXlsx::builtFailures()
     if (!message.isEmpty()) {
         QCOMPARE(grid.RowCount(), 5); // failed before the grid was touched
         QCOMPARE(grid.cell(0, 0), QString("old"));
+    }
+}
+
+// A number cell's text as written in the file, and what the grid shows for it; an empty
+// grid text means the load is refused.
+void TestXlsx::numberTexts_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QString>("shown");
+    const struct {
+        const char* value;
+        const char* shown;
+    } cases[] = {
+        {"3.78", "3,78"}, {"3.7800000000000002", "3,78"}, {"-12.5", "-12,5"}, {"-0", "0"},
+        {"1.", "1"}, {".5", "0,5"}, {"+5", "5"}, {"0012.50", "12,5"}, {" 7 ", "7"},
+        {"123456789012345", "123456789012345"}, {"1234567890123456", "1,23456789012346E15"},
+        {"0.00001", "0,00001"}, {"0.000001", "1E-6"}, {"1.5E+2", "150"}, {"2.5e-3", "0,0025"},
+        {"0.1000000000000000055511151231257827", "0,1"}, {"99999999999999.99", "100000000000000"},
+        {"1.2.3", ""}, {"-", ""}, {".", ""}, {"--1", ""}, {"1-", ""}, {"0x10", ""}, {"1e999", ""},
+    };
+    for (const auto& c : cases)
+        QTest::newRow(c.value) << QByteArray(c.value) << QString::fromUtf8(c.shown);
+}
+
+void TestXlsx::numberTexts()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(QString, shown);
+    auto parts = workbookParts("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\"><v>" + value
+                               + "</v></c></row>");
+    ZipWriter zip;
+    for (const auto& [name, data] : parts)
+        zip.add(name, data);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("numbers.xlsx");
+    QVERIFY(zip.save(path));
+    TextGrid grid;
+    const QString error = load(grid, path);
+    if (shown.isEmpty()) {
+        QCOMPARE(error, QStringLiteral("Cell B1 holds \"%1\", which is not a number").arg(QString::fromLatin1(value)));
+    } else {
+        QCOMPARE(error, QString());
+        QCOMPARE(grid.cell(1, 0), shown);
     }
 }
 
