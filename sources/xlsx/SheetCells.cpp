@@ -49,6 +49,8 @@ bool parseCellName(std::string_view name, quint32& col, quint32& row)
 
 namespace {
 
+constexpr quint64 kReservedCells = quint64(1) << 21;
+
 enum class CellType { Number, Shared, Inline, FormulaText, Boolean, Error, IsoDate };
 
 bool parseCellType(const char* t, CellType& type)
@@ -260,8 +262,13 @@ private:
         if (const size_t colon = last.find(':'); colon != std::string_view::npos)
             last = last.substr(colon + 1);
         quint32 col = 0, row = 0;
-        if (parseCellName(last, col, row))
-            extendArea(col, row);
+        if (!parseCellName(last, col, row))
+            return;
+        extendArea(col, row);
+        // Room for the cells the sheet says it has, up to a bound: the grid takes the same
+        // area anyway, and growing by doubling would copy the cells and hold twice the room.
+        if (m_out.cells.empty())
+            m_out.cells.reserve(size_t(std::min<quint64>(quint64(row + 1) * (col + 1), kReservedCells)));
     }
 
     void extendArea(quint32 col, quint32 row)

@@ -220,7 +220,10 @@ bool RichText::characters(std::string_view text)
 
 QString RichText::take()
 {
-    QString out = decodeEscapes(QString::fromUtf8(m_utf8.data(), qsizetype(m_utf8.size())));
+    // Looked for in the bytes first: most strings have no "_x" escape, and the search is
+    // cheaper there than in the decoded text.
+    QString text = QString::fromUtf8(m_utf8.data(), qsizetype(m_utf8.size()));
+    QString out = m_utf8.find("_x") == std::string::npos ? std::move(text) : decodeEscapes(std::move(text));
     m_utf8.clear();
     return out;
 }
