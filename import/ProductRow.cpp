@@ -6,6 +6,8 @@
 #include "SqlText.h"
 #include "StatementShape.h"
 
+#include <algorithm>
+
 
 QString MakeBarcode(const QString& code)
 {
@@ -52,7 +54,7 @@ QString RegistrationDate(const QDateTime& now, const RegionalSettings& settings)
 
 namespace {
 
-qsizetype skipDigits(const QString& text, qsizetype i, qsizetype end)
+qsizetype skipDigits(QStringView text, qsizetype i, qsizetype end)
 {
     while (i < end && text.at(i) >= u'0' && text.at(i) <= u'9')
         ++i;
@@ -61,7 +63,7 @@ qsizetype skipDigits(const QString& text, qsizetype i, qsizetype end)
 
 // Blanks (U+0020 only) around [+-] then digits with an optional fraction, or a fraction
 // alone, then an optional exponent: "12", "-3.5", ".00", "2.5e+10". Not "12.", "1e", "1 2".
-bool isPlainNumber(const QString& text)
+bool isPlainNumber(QStringView text)
 {
     qsizetype i = 0;
     qsizetype end = text.size();
@@ -94,23 +96,29 @@ bool isPlainNumber(const QString& text)
     return i == end;
 }
 
-// The values list, written value by value into one text: a row is built for every line
-// of a source, so no list of parts is made and joined.
+// The values list, written value by value straight into one buffer: a row is built for
+// every line of a source, and appending piece by piece cost more than the rest of the
+// row's own work.
 class ValuesLine {
 public:
-    ValuesLine() { m_text.reserve(512); m_text += QLatin1String("values("); }
+    ValuesLine() : m_text(512, Qt::Uninitialized), m_end(m_text.data()) { put(u"values("); }
 
-    void quoted(const QString& value)
+    // Quotes inside are doubled, so the value cannot end its literal; zeros on the left up
+    // to zeroPadTo characters, as PadText("e", "0", ...) pads.
+    void quoted(const QString& value, qsizetype zeroPadTo = 0)
     {
         separate();
-        m_text += u'\'';
-        if (value.contains(u'\'')) {
-            QString escaped = value;
-            m_text += escaped.replace(u'\'', QLatin1String("''"));
-        } else {
-            m_text += value;
+        const qsizetype zeros = std::max<qsizetype>(0, zeroPadTo - value.size());
+        room(zeros + 2 * value.size() + 2);
+        *m_end++ = u'\'';
+        for (qsizetype i = 0; i < zeros; ++i)
+            *m_end++ = u'0';
+        for (const QChar c : value) {
+            *m_end++ = c;
+            if (c == u'\'')
+                *m_end++ = c;
         }
-        m_text += u'\'';
+        *m_end++ = u'\'';
     }
 
     // Written without quotes, so only a plain number literal may pass: anything else
@@ -120,34 +128,65 @@ public:
         if (!isPlainNumber(value))
             throw ConversionError::floatingPoint(value);
         separate();
-        m_text += value;
+        put(value);
     }
 
+    // A decimal comma is written as a point; the check is of the text as written.
     void price(const QString& value)
     {
-        if (!value.contains(u',')) {
-            bare(value);
-            return;
-        }
-        QString written = value;
-        bare(written.replace(u',', u'.'));
+        separate();
+        room(value.size());
+        QChar* const start = m_end;
+        for (const QChar c : value)
+            *m_end++ = c == u',' ? QChar(u'.') : c;
+        const QStringView written(start, m_end - start);
+        if (!isPlainNumber(written))
+            throw ConversionError::floatingPoint(written.toString());
     }
 
     void literal(QLatin1String text)
     {
         separate();
-        m_text += text;
+        room(text.size());
+        for (const char c : text)
+            *m_end++ = QLatin1Char(c);
     }
 
-    QString finish() { return m_text += u')'; }
+    QString finish()
+    {
+        room(1);
+        *m_end++ = u')';
+        m_text.truncate(m_end - m_text.constData());
+        return std::move(m_text);
+    }
 
 private:
     void separate()
     {
+        room(1);
         if (m_count++ > 0)
-            m_text += u',';
+            *m_end++ = u',';
     }
+
+    void put(QStringView text)
+    {
+        room(text.size());
+        std::copy(text.begin(), text.end(), m_end);
+        m_end += text.size();
+    }
+
+    // At least n more characters after m_end.
+    void room(qsizetype n)
+    {
+        const qsizetype used = m_end - m_text.constData();
+        if (used + n <= m_text.size())
+            return;
+        m_text.resize(std::max(2 * m_text.size(), used + n));
+        m_end = m_text.data() + used;
+    }
+
     QString m_text;
+    QChar* m_end;
     int m_count = 0;
 };
 
@@ -156,7 +195,7 @@ private:
 QStringList ProductInsertStatement(const ProductRow& row, const QString& registrationDate)
 {
     ValuesLine v;
-    v.quoted(PadText(QStringLiteral("e"), QStringLiteral("0"), row.codigo, 6));
+    v.quoted(row.codigo, 6);
     v.quoted(row.codbarra);
     v.quoted(row.produto);
     v.quoted(row.unidade);
