@@ -184,9 +184,9 @@ void keepBest(Elapsed& best, const Elapsed& e)
     best = {std::min(best.wall, e.wall), std::min(best.cpu, e.cpu)};
 }
 
-// Rounds of the bare pass and the load back to back, openpyxl after the first and the last;
-// each ratio is taken within a round, whose sides ran under much the same load from
-// elsewhere, and the median of the rounds is the figure.
+// Rounds of the bare pass and the load back to back, openpyxl after the first and the last.
+// Each side's fastest round is the figure; the ratios within each round are kept as well,
+// for their median.
 Figures measure(const QString& path, int rows)
 {
     constexpr int kRounds = 3;
@@ -218,11 +218,13 @@ Figures measure(const QString& path, int rows)
     return f;
 }
 
-QString ratioText(double cpu, double wall)
+// "1.38x best against best (1.40x median of the rounds; wall time 1.38x)".
+QString ratioText(double bestCpu, const std::vector<double>& roundsCpu, double bestWall)
 {
-    return QStringLiteral("%1x (wall time %2x), median of the rounds")
-        .arg(cpu, 0, 'f', 2)
-        .arg(wall, 0, 'f', 2);
+    return QStringLiteral("%1x best against best (%2x median of the rounds; wall time %3x)")
+        .arg(bestCpu, 0, 'f', 2)
+        .arg(median(roundsCpu), 0, 'f', 2)
+        .arg(bestWall, 0, 'f', 2);
 }
 
 } // namespace
@@ -267,13 +269,14 @@ int main(int argc, char** argv)
     std::printf("  fresh process loading once:    %7.3f s  peak %.1f MB resident\n",
                 loadChild.time.wall, peakMB);
 
-    // Judged on CPU time, which other work on the machine disturbs far less than wall time.
+    // Judged on each side's fastest round in CPU time, as the import bench judges: other
+    // work on the machine only slows a round down, and CPU time far less than wall time.
     Goals goals;
-    const double vsBare = median(f.loadVsBare[0]), vsPython = median(f.pythonVsLoad[0]);
+    const double vsBare = f.load.cpu / f.bare.cpu, vsPython = f.python.cpu / f.load.cpu;
     goals.check(vsBare <= 2, QStringLiteral("load time <= 2 x the bare pass"),
-                ratioText(vsBare, median(f.loadVsBare[1])));
+                ratioText(vsBare, f.loadVsBare[0], f.load.wall / f.bare.wall));
     goals.check(vsPython >= 10, QStringLiteral("load >= 10 x faster than openpyxl"),
-                ratioText(vsPython, median(f.pythonVsLoad[1])));
+                ratioText(vsPython, f.pythonVsLoad[0], f.python.wall / f.load.wall));
     goals.check(peakMB <= 150, QStringLiteral("peak memory of the load <= 150 MB"),
                 QStringLiteral("%1 MB, the whole process").arg(peakMB, 0, 'f', 1));
     return goals.exitCode();
