@@ -127,6 +127,14 @@ std::map<QByteArray, QByteArray> workbookParts(const QByteArray& sheetData)
 const QByteArray kLaughs = "<!DOCTYPE x [<!ENTITY a \"hahahahahahahahahaha\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
                            "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">]>";
 
+bool saveWorkbook(const std::map<QByteArray, QByteArray>& parts, const QString& path)
+{
+    ZipWriter zip;
+    for (const auto& [name, data] : parts)
+        zip.add(name, data);
+    return zip.save(path);
+}
+
 } // namespace
 
 class TestXlsx : public QObject {
@@ -447,12 +455,9 @@ void TestXlsx::builtFailures()
         parts.erase(name);
     if (!part.isEmpty())
         parts[part] = text;
-    ZipWriter zip;
-    for (const auto& [name, data] : parts)
-        zip.add(name, data);
     QTemporaryDir dir;
     const QString path = dir.filePath("built.xlsx");
-    QVERIFY(zip.save(path));
+    QVERIFY(saveWorkbook(parts, path));
     QVERIFY(QFileInfo(path).size() < 200000); // small on disk, however far it inflates
 
     TextGrid grid;
@@ -493,12 +498,9 @@ void TestXlsx::numberTexts()
     QFETCH(QString, shown);
     auto parts = workbookParts("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\"><v>" + value
                                + "</v></c></row>");
-    ZipWriter zip;
-    for (const auto& [name, data] : parts)
-        zip.add(name, data);
     QTemporaryDir dir;
     const QString path = dir.filePath("numbers.xlsx");
-    QVERIFY(zip.save(path));
+    QVERIFY(saveWorkbook(parts, path));
     TextGrid grid;
     const QString error = load(grid, path);
     if (shown.isEmpty()) {
