@@ -282,16 +282,6 @@ QString checkInsert(QStringView text, QStringView table, int columns, qsizetype*
     return {};
 }
 
-bool isBlankChar(char16_t c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-
-bool isDigitChar(char16_t c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
 // One pass over "(" value {"," value} ")" as the statement builder writes it, each value a
 // quoted string, a number with an optional sign, or NULL. It accepts less than the general
 // check: whatever it does not accept goes to that check for the verdict and the reason.
@@ -320,7 +310,7 @@ private:
 
     void skipBlanks()
     {
-        while (m_p < m_end && isBlankChar(*m_p))
+        while (m_p < m_end && isBlank(QChar(*m_p)))
             ++m_p;
     }
 
@@ -343,7 +333,7 @@ private:
         const char16_t c = peek();
         if (c == u'\'')
             return string();
-        if (isDigitChar(c) || (c == u'.' && m_p + 1 < m_end && isDigitChar(m_p[1])))
+        if (isDigit(QChar(c)) || (c == u'.' && m_p + 1 < m_end && isDigit(QChar(m_p[1]))))
             return number();
         return null();
     }
@@ -366,14 +356,14 @@ private:
 
     void digits()
     {
-        while (m_p < m_end && isDigitChar(*m_p))
+        while (m_p < m_end && isDigit(QChar(*m_p)))
             ++m_p;
     }
 
     bool number()
     {
         digits();
-        if (peek() == u'.' && m_p + 1 < m_end && isDigitChar(m_p[1])) {
+        if (peek() == u'.' && m_p + 1 < m_end && isDigit(QChar(m_p[1]))) {
             ++m_p;
             digits();
         }
@@ -381,7 +371,7 @@ private:
             const char16_t* q = m_p + 1;
             if (q < m_end && (*q == u'+' || *q == u'-'))
                 ++q;
-            if (q >= m_end || !isDigitChar(*q))
+            if (q >= m_end || !isDigit(QChar(*q)))
                 return false;
             m_p = q;
             digits();
