@@ -49,17 +49,15 @@ struct NumberText {
 // rounded, as reading the decimal would be.
 bool shortDecimal(double magnitude, long long& n, int& k)
 {
-    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10,
-                                        1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
     if (!(magnitude >= 1e-5 && magnitude < 1e15))
         return false;
-    for (k = 0; k < int(std::size(powers)); ++k) {
-        const double x = magnitude * powers[k];
+    for (k = 0; k < int(std::size(kPowersOfTen)); ++k) {
+        const double x = magnitude * kPowersOfTen[k];
         if (x >= 1e15)
             return false;
         // Positive and below 10^15: adding a half and cutting is rounding, without a call.
         const double scaled = double(static_cast<long long>(x + 0.5));
-        if (scaled < 1e15 && scaled / powers[k] == magnitude) {
+        if (scaled < 1e15 && scaled / kPowersOfTen[k] == magnitude) {
             n = static_cast<long long>(scaled);
             return true;
         }

@@ -9,6 +9,11 @@
 
 namespace celltext {
 
+// 10^0 to 10^19, each exactly a double up to 10^22: a whole number of at most 15 digits
+// divided by one of them is the correctly rounded decimal.
+inline constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                                          1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+
 // General format, 15 significant digits: trailing zeros and a needless separator dropped,
 // exponent form ("1,23456789012346E17", "1E-6") past 15 integer digits or below 0.00001.
 QString number(double value, const RegionalSettings& settings);

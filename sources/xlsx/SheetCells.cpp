@@ -81,8 +81,6 @@ std::string_view trimmed(std::string_view text)
 // full reader gives, since both are exact doubles and the quotient is correctly rounded.
 bool parsePlainDecimal(std::string_view text, double& value)
 {
-    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
-                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     size_t i = !text.empty() && text.front() == '-' ? 1 : 0;
     const bool negative = i == 1;
     long long n = 0;
@@ -103,7 +101,7 @@ bool parsePlainDecimal(std::string_view text, double& value)
     }
     if (digits == 0)
         return false;
-    value = double(n) / powers[decimals < 0 ? 0 : decimals];
+    value = double(n) / celltext::kPowersOfTen[decimals < 0 ? 0 : decimals];
     if (negative)
         value = -value;
     return true;
