@@ -104,26 +104,6 @@ void askTypeQuestions(const ImportContext& ctx, int sourceType, RunState& state)
     }
 }
 
-// The defaults every row starts from. The barcode is made from the code the previous row
-// left; a code that cannot make one must not fail this row and every row after it, so the
-// default barcode is then left empty.
-void setRowDefaults(ProductRow& row, const QString& csosn)
-{
-    row.cst = QStringLiteral("040");
-    try {
-        row.codbarra = MakeBarcode(row.codigo);
-    } catch (const Error&) {
-        row.codbarra.clear();
-    }
-    row.ncm = QStringLiteral("9999.71.04");
-    row.aliquota = QStringLiteral("0");
-    row.csosn = csosn;
-    row.situacao_tributaria = QStringLiteral("I");
-    row.iat = QStringLiteral("T");
-    row.ippt = QStringLiteral("T");
-    row.ind_cfop_venda_dentro = QStringLiteral("5102");
-}
-
 void insertRow(const ImportContext& ctx, RunState& state)
 {
     CompleteProductRow(state.row);
@@ -140,7 +120,7 @@ void logFailedRow(ImportViews& views, RunState& state, const std::exception& e)
 void importSheetRow(const ImportContext& ctx, int sourceType, RunState& state)
 {
     try {
-        setRowDefaults(state.row, QStringLiteral("102"));
+        SetRowDefaults(state.row, QStringLiteral("102"));
         ApplySpreadsheetLayout(sourceType, ctx.views, state);
         insertRow(ctx, state);
     } catch (const std::exception& e) {
@@ -153,7 +133,7 @@ void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
     try {
         const int index = ctx.views.listIndex();
         ctx.line.setText(ctx.views.lines().at(index));
-        setRowDefaults(state.row, QStringLiteral("400"));
+        SetRowDefaults(state.row, QStringLiteral("400"));
         state.row.codigo = QString::number(index + 1);
         ApplyTextLayout(sourceType, ctx.views, state);
         insertRow(ctx, state);

@@ -15,6 +15,26 @@ QString MakeBarcode(const QString& code)
     return text + Ean13CheckDigit(DigitsOnly(text));
 }
 
+// The defaults every row starts from. The barcode is made from the code the previous row
+// left; a code that cannot make one must not fail this row and every row after it, so the
+// default barcode is then left empty.
+void SetRowDefaults(ProductRow& row, const QString& csosn)
+{
+    row.cst = QStringLiteral("040");
+    try {
+        row.codbarra = MakeBarcode(row.codigo);
+    } catch (const Error&) {
+        row.codbarra.clear();
+    }
+    row.ncm = QStringLiteral("9999.71.04");
+    row.aliquota = QStringLiteral("0");
+    row.csosn = csosn;
+    row.situacao_tributaria = QStringLiteral("I");
+    row.iat = QStringLiteral("T");
+    row.ippt = QStringLiteral("T");
+    row.ind_cfop_venda_dentro = QStringLiteral("5102");
+}
+
 void CompleteProductRow(ProductRow& row)
 {
     if (row.precocusto.isEmpty())

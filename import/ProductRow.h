@@ -18,6 +18,10 @@ struct ProductRow {
 QString MakeBarcode(const QString& code);
 
 // Empty prices and stock become "0", an empty unit "UN".
+// The defaults every row of a run starts from, before its layout fills it: csosn is "102"
+// for sheets and "400" for text files. The barcode is made from the code the row still
+// holds (the previous row's); an empty one when that code cannot make one.
+void SetRowDefaults(ProductRow& row, const QString& csosn);
 void CompleteProductRow(ProductRow& row);
 
 // The registration date "dd.mm.yy hh:mm" with the regional time separator.

@@ -63,19 +63,7 @@ void fillGrid(TextGrid& grid, const uint8_t* data, size_t size)
 void importRow(int type, const PlainViews& views, RunState& state)
 {
     try {
-        state.row.cst = QStringLiteral("040");
-        try {
-            state.row.codbarra = MakeBarcode(state.row.codigo);
-        } catch (const Error&) {
-            state.row.codbarra.clear();
-        }
-        state.row.ncm = QStringLiteral("9999.71.04");
-        state.row.aliquota = QStringLiteral("0");
-        state.row.csosn = QStringLiteral("102");
-        state.row.situacao_tributaria = QStringLiteral("I");
-        state.row.iat = QStringLiteral("T");
-        state.row.ippt = QStringLiteral("T");
-        state.row.ind_cfop_venda_dentro = QStringLiteral("5102");
+        SetRowDefaults(state.row, QStringLiteral("102"));
         ApplySpreadsheetLayout(type, views, state);
         fuzz::checkProductInsert(state.row);
     } catch (const Error& e) {

@@ -17,29 +17,12 @@ namespace {
 constexpr std::array<int, 8> kTextTypes{13, 11, 3, 5, 6, 7, 8, 9};
 
 // The defaults the import gives every row before its layout runs.
-void setDefaults(ProductRow& row)
-{
-    row.cst = QStringLiteral("040");
-    row.ncm = QStringLiteral("9999.71.04");
-    row.aliquota = QStringLiteral("0");
-    row.csosn = QStringLiteral("400");
-    row.situacao_tributaria = QStringLiteral("I");
-    row.iat = QStringLiteral("T");
-    row.ippt = QStringLiteral("T");
-    row.ind_cfop_venda_dentro = QStringLiteral("5102");
-}
-
 void importLine(int type, PlainViews& views, RunState& state)
 {
     try {
         const int index = views.listIndex();
         state.line.setText(views.lines().at(index));
-        setDefaults(state.row);
-        try {
-            state.row.codbarra = MakeBarcode(state.row.codigo);
-        } catch (const Error&) {
-            state.row.codbarra.clear();
-        }
+        SetRowDefaults(state.row, QStringLiteral("400"));
         state.row.codigo = QString::number(index + 1);
         ApplyTextLayout(type, views, state);
         fuzz::checkProductInsert(state.row);
