@@ -1,6 +1,7 @@
 #include "FullImportRun.h"
 
 #include "DatabaseConnection.h"
+#include "DefaultTransaction.h"
 #include "Dialogs.h"
 #include "Errors.h"
 #include "ErrorLog.h"
@@ -12,6 +13,9 @@
 #include "TextFile.h"
 #include "TextGrid.h"
 #include "platform/Error.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
 
 #include <algorithm>
 
@@ -67,24 +71,77 @@ bool userConfirms(Dialogs& dialogs)
     return answer == MsgDlgBtn::OK;
 }
 
+// Both runs' inserts go to this table: reserving it lets one run at a time hold it.
+const QString ProductTable = QStringLiteral("C000025");
+const QString WipeRefused = QStringLiteral("Não foi possível zerar o banco de dados: ");
+constexpr int WipeRetryMilliseconds = 500;
+
+void stopIfRequested(const ImportContext& ctx)
+{
+    if (ctx.stopRequested && ctx.stopRequested()) {
+        ctx.eConexao.Rollback();
+        throw RunStopped();
+    }
+}
+
+bool heldByAnother(const std::exception& e)
+{
+    auto* engine = dynamic_cast<const EngineError*>(&e);
+    return engine && DefaultTransaction::isLockConflict(engine->ErrorNumber);
+}
+
+// The run's transaction starts here, with the product table reserved for writing: a second
+// run (or any other writer) cannot hold it at the same time, whatever the table holds.
+void wipeOnce(const ImportContext& ctx)
+{
+    ctx.eConexao.defaultTransaction().reserveForWriting({ProductTable});
+    SqlQuery& qrproduto = ctx.qrproduto;
+    qrproduto.Close();
+    qrproduto.SQL().Clear();
+    qrproduto.SQL().Add(QStringLiteral("delete from PRODUTOS;"));
+    qrproduto.Open(); // executes the delete, then complains that it returned no rows
+    qrproduto.ExecSQL();
+}
+
+// Waits a little before the wipe is tried again, asking the caller whether to stop.
+void pauseBeforeRetry(const ImportContext& ctx, const QDeadlineTimer& deadline)
+{
+    const QDeadlineTimer step(std::min<qint64>(WipeRetryMilliseconds, deadline.remainingTime()));
+    while (!step.hasExpired()) {
+        stopIfRequested(ctx);
+        QThread::msleep(50);
+    }
+}
+
 // The delete stays pending in the connection's transaction until the closing commit. A
 // database without PRODUTOS rejects it at prepare; the import then goes on over the old
-// rows. Any other refusal (a row locked by another connection, a read-only database, no
-// right to delete, a lost connection) would leave old and new products mixed behind a
-// commit reported as success, so the run ends here with nothing changed.
-void wipeProducts(DatabaseConnection& eConexao, SqlQuery& qrproduto)
+// rows. A table held by another transaction is tried again for wipeWaitSeconds. Any other
+// refusal (a read-only database, no right to delete, a lost connection) would leave old and
+// new products mixed behind a commit reported as success, so the run ends here with nothing
+// changed.
+void wipeProducts(const ImportContext& ctx)
 {
-    try {
-        qrproduto.Close();
-        qrproduto.SQL().Clear();
-        qrproduto.SQL().Add(QStringLiteral("delete from PRODUTOS;"));
-        qrproduto.Open(); // executes the delete, then complains that it returned no rows
-        qrproduto.ExecSQL();
-    } catch (const std::exception& e) {
-        if (wipeMayGoOn(e))
+    const QDeadlineTimer deadline(qint64(std::max(0, ctx.wipeWaitSeconds)) * 1000);
+    for (;;) {
+        stopIfRequested(ctx);
+        try {
+            wipeOnce(ctx);
             return;
-        eConexao.rollbackQuietly();
-        throw Error(QStringLiteral("Não foi possível zerar o banco de dados: ") + errorMessage(e));
+        } catch (const std::exception& e) {
+            if (wipeMayGoOn(e))
+                return;
+            ctx.eConexao.Rollback();
+            stopIfRequested(ctx); // a wipe cancelled on request is a stop, not a refusal
+            if (!heldByAnother(e))
+                throw Error(WipeRefused + errorMessage(e));
+            if (deadline.hasExpired())
+                throw DatabaseInUse(WipeRefused
+                                    + QStringLiteral("o banco de dados está em uso por outra conexão ou por uma "
+                                                     "importação que foi interrompida. Tente novamente em "
+                                                     "instantes.")
+                                    + errorMessage(e));
+            pauseBeforeRetry(ctx, deadline);
+        }
     }
 }
 
@@ -159,6 +216,7 @@ int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
     int rows = 0;
     tellProgress(ctx, 0, total);
     while (views.gridCurrentRow() < views.grid().RowCount()) {
+        stopIfRequested(ctx);
         importSheetRow(ctx, sourceType, state);
         ++rows;
         tellProgress(ctx, views.gridCurrentRow(), total);
@@ -180,6 +238,7 @@ int runTextLoop(const ImportContext& ctx, int sourceType, RunState& state)
     int rows = 0;
     tellProgress(ctx, 0, count);
     while (views.listIndex() >= 0 && views.listIndex() < count) {
+        stopIfRequested(ctx);
         importTextLine(ctx, sourceType, state);
         ++rows;
         tellProgress(ctx, views.listIndex() + 1, count);
@@ -210,6 +269,26 @@ void closeRun(const ImportContext& ctx, const RunState& state, RunResult& result
     result.finished = true;
 }
 
+void runConfirmed(const ImportContext& ctx, int sourceType, const QString& sourceMode, RunResult& result)
+{
+    wipeProducts(ctx);
+
+    RunState state{ProductRow{}, 0, false, QStringList{}, ctx.line, ctx.settings};
+    askTypeQuestions(ctx, sourceType, state);
+
+    ctx.views.setGridCurrentRow(1);
+    ctx.views.setListIndex(0);
+    ctx.views.setViewsEnabled(false);
+
+    if (sourceMode == QLatin1String("Excel"))
+        result.rows = runSheetLoop(ctx, sourceType, state);
+    else if (sourceMode == QLatin1String("Texto"))
+        result.rows = runTextLoop(ctx, sourceType, state);
+    result.failed = state.FailedCount;
+    stopIfRequested(ctx);
+    closeRun(ctx, state, result);
+}
+
 } // namespace
 
 void Button2Click(const ImportContext& ctx)
@@ -227,19 +306,10 @@ void Button2Click(const ImportContext& ctx)
     const QString sourceMode = ctx.views.sourceMode();
     if (!choicesAreMade(ctx, sourceType) || !userConfirms(ctx.dialogs))
         return;
-    wipeProducts(ctx.eConexao, ctx.qrproduto);
-
-    RunState state{ProductRow{}, 0, false, QStringList{}, ctx.line, ctx.settings};
-    askTypeQuestions(ctx, sourceType, state);
-
-    ctx.views.setGridCurrentRow(1);
-    ctx.views.setListIndex(0);
-    ctx.views.setViewsEnabled(false);
-
-    if (sourceMode == QLatin1String("Excel"))
-        result.rows = runSheetLoop(ctx, sourceType, state);
-    else if (sourceMode == QLatin1String("Texto"))
-        result.rows = runTextLoop(ctx, sourceType, state);
-    result.failed = state.FailedCount;
-    closeRun(ctx, state, result);
+    try {
+        runConfirmed(ctx, sourceType, sourceMode, result);
+    } catch (const RunStopped&) {
+        ctx.views.setViewsEnabled(true);
+        throw;
+    }
 }

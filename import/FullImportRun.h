@@ -4,6 +4,7 @@
 // and save the error log. It talks to the window only through ImportViews and Dialogs.
 #include "LocalClock.h"
 #include "RegionalSettings.h"
+#include "platform/Error.h"
 
 #include <QDateTime>
 #include <functional>
@@ -42,6 +43,25 @@ struct ImportContext {
     // commit, so the database stays exactly as it was.
     bool rollBackAtEnd = false;
     RunProgress progress = nullptr; // optional
+    // Asked before the wipe, while the wipe waits for the table, before every row and before
+    // the commit: true stops the run with RunStopped, everything rolled back. Must be quick.
+    std::function<bool()> stopRequested = nullptr;
+    // How long the wipe is tried again while another connection holds the product table.
+    int wipeWaitSeconds = 0;
+};
+
+// The run stopped because stopRequested said so; its work was rolled back.
+class RunStopped : public Error {
+public:
+    RunStopped() : Error(QStringLiteral("A importação foi interrompida; nada foi alterado no banco de dados.")) {}
+};
+
+// The wipe was refused, for as long as the run waited, because another transaction holds the
+// product table: a run still going on, another station, or a client that died and whose work
+// the server has not yet undone. Nothing was changed.
+class DatabaseInUse : public Error {
+public:
+    using Error::Error;
 };
 
 // Runs one full import. Errors outside the rows (wipe refused, barcode list unreadable,
