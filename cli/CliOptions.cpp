@@ -28,6 +28,19 @@ int sourceTypeFrom(const QString& text)
     return type;
 }
 
+constexpr int LongestWaitSeconds = 24 * 60 * 60;
+
+int secondsFrom(const QString& text)
+{
+    bool ok = false;
+    const int seconds = text.toInt(&ok);
+    if (!ok || seconds < 0 || seconds > LongestWaitSeconds)
+        throw UsageError(QStringLiteral("--wait needs a whole number of seconds from 0 to %1, not \"%2\"")
+                             .arg(LongestWaitSeconds)
+                             .arg(text));
+    return seconds;
+}
+
 // The checks that need the whole command line, in the order a user fixes them.
 void checkCombination(const CliOptions& o, const QStringList& positional)
 {
@@ -50,7 +63,7 @@ QString cliUsage()
     return QStringLiteral(
                "usage: converter-banco-import --type TYPE [--database DB] [--user NAME]\n"
                "         [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]\n"
-               "         [--log FILE] [--yes] [--dry-run] [--quiet] SOURCE\n"
+               "         [--log FILE] [--wait SECONDS] [--yes] [--dry-run] [--quiet] SOURCE\n"
                "Empties the product table of DB and imports SOURCE (.xls, .XLS, .xlsx, .txt, .TXT)\n"
                "with the layout of source type TYPE: 0 to 13, or one of\n  %1.\n"
                "  --database DB            default %2\n"
@@ -59,11 +72,14 @@ QString cliUsage()
                "  --keep-source-barcode    type 1: keep the sheet's own barcodes\n"
                "  --barcode-file FILE      type 11: the barcode list (required)\n"
                "  --log FILE               the error log (default ErrorLog.txt)\n"
+               "  --wait SECONDS           while the database is in use by another connection, try\n"
+               "                           again for that long (default 0: give up at once)\n"
                "  --yes                    confirm that the table is emptied\n"
                "  --dry-run                run everything, then roll back: the database is unchanged\n"
                "  --quiet                  no progress line\n"
                "The password is read from ISC_PASSWORD when it is set.\n"
-               "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error.\n")
+               "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error;\n"
+               "SIGINT, SIGTERM and SIGHUP roll the import back and end with 130, 143 and 129.\n")
         .arg(SourceTypeNames().join(QStringLiteral(", ")), builtIn.database, builtIn.user,
              builtIn.clientLibrary);
 }
@@ -80,11 +96,12 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
     const QCommandLineOption keep = flag({"keep-source-barcode", "keep-barcodes"});
     const QCommandLineOption barcodes = valueOption({"barcode-file", "barcodes"}, "FILE");
     const QCommandLineOption log = valueOption({"log"}, "FILE");
+    const QCommandLineOption wait = valueOption({"wait"}, "SECONDS");
     const QCommandLineOption yes = flag({"yes"});
     const QCommandLineOption dryRun = flag({"dry-run"});
     const QCommandLineOption quiet = flag({"quiet"});
     const QCommandLineOption help = flag({"help", "h"});
-    parser.addOptions({type, database, user, library, keep, barcodes, log, yes, dryRun, quiet, help});
+    parser.addOptions({type, database, user, library, keep, barcodes, log, wait, yes, dryRun, quiet, help});
 
     if (!parser.parse(arguments))
         throw UsageError(parser.errorText());
@@ -107,6 +124,8 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
     o.barcodeFile = parser.value(barcodes);
     if (parser.isSet(log))
         o.log = parser.value(log);
+    if (parser.isSet(wait))
+        o.waitSeconds = secondsFrom(parser.value(wait));
     o.yes = parser.isSet(yes);
     o.dryRun = parser.isSet(dryRun);
     o.quiet = parser.isSet(quiet);

@@ -1,9 +1,13 @@
 #include "ImportCommand.h"
 
 #include "ConsoleDialogs.h"
+#include "InterruptSignals.h"
 #include "ProgressLine.h"
+#include "TestPause.h"
 
+#include "ClientLibrary.h"
 #include "CurrentLine.h"
+#include "DefaultTransaction.h"
 #include "DatabaseConnection.h"
 #include "FullImportRun.h"
 #include "LoadSpreadsheet.h"
@@ -14,6 +18,8 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+
+#include <memory>
 
 #include <cstdio>
 
@@ -51,13 +57,21 @@ void checkBarcodeFile(const CliOptions& options)
         throw Error(QStringLiteral("cannot read the barcode file \"%1\"").arg(options.barcodeFile));
 }
 
-void connect(DatabaseConnection& connection, const AppSettings& settings)
+// The client library puts its own SIGINT and SIGTERM handlers in place at its first attach;
+// the command's go back over them before and after the attach, and are checked.
+void connect(DatabaseConnection& connection, const AppSettings& settings, InterruptSignals& interrupts,
+             TestPause& pause)
 {
     connection.Database = settings.database;
     connection.ClientLibrary = settings.clientLibrary;
     connection.Username = settings.user;
     connection.Password = settings.password;
+    ClientLibrary::acquire(settings.clientLibrary).settleFirstAttach();
+    interrupts.reinstall();
+    pause.at("connect");
     connection.setConnected(true);
+    if (!interrupts.reinstall())
+        throw Error(QStringLiteral("the command could not take over SIGINT, SIGTERM and SIGHUP"));
 }
 
 QString summary(const CliOptions& options, const RunResult& result, double seconds)
@@ -103,7 +117,37 @@ void printText(std::FILE* to, const QString& text)
     std::fflush(to);
 }
 
-ExitCode runImportCommand(const CliOptions& options)
+namespace {
+
+// The run's hooks into the command: progress, the stop asked by a signal, the pauses of tests.
+void wireContext(ImportContext& context, const CliOptions& options, InterruptSignals& interrupts,
+                 TestPause& pause, ProgressLine& progress)
+{
+    context.rollBackAtEnd = options.dryRun;
+    context.wipeWaitSeconds = options.waitSeconds;
+    context.progress = [&progress, &pause](int done, int total) {
+        progress.update(done, total);
+        if (done > 0 && done < total)
+            pause.at("rows");
+    };
+    context.stopRequested = [&interrupts, &pause] {
+        pause.at("wipe"); // the first question comes before the wipe
+        return interrupts.stopSignal() != 0;
+    };
+}
+
+// A stopped run has rolled back; the rollback is repeated (it costs nothing when done) so
+// that the line printed is true whatever path the stop took.
+int interrupted(Session& s, int signal)
+{
+    s.eConexao.rollbackQuietly();
+    printText(stderr, InterruptSignals::interruptedLine(signal) + u'\n');
+    return InterruptSignals::exitStatus(signal);
+}
+
+} // namespace
+
+int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
 {
     QElapsedTimer clock;
     clock.start();
@@ -113,10 +157,16 @@ ExitCode runImportCommand(const CliOptions& options)
     loadSource(views, options.source, settings);
     checkBarcodeFile(options);
 
+    TestPause pause(interrupts);
     Session s;
-    connect(s.eConexao, options.connection);
+    connect(s.eConexao, options.connection, interrupts, pause);
     s.qrproduto.AutoCommit = false;
     s.query2.AutoCommit = false;
+    s.eConexao.defaultTransaction().onCommitBegun = [&pause] { pause.at("commit"); };
+    interrupts.guard(&s.eConexao.defaultTransaction());
+    // Declared after the session, so the work is unguarded before it goes, on every path.
+    const std::unique_ptr<InterruptSignals, void (*)(InterruptSignals*)> unguard(
+        &interrupts, [](InterruptSignals* watched) { watched->finish(); });
 
     ConsoleDialogs dialogs(true, options.keepSourceBarcode);
     dialogs.setOpenFileName(options.barcodeFile);
@@ -126,21 +176,30 @@ ExitCode runImportCommand(const CliOptions& options)
     RunResult result;
     ImportContext context{views, dialogs, s.eConexao, s.qrproduto, s.query2, s.line, settings};
     context.result = &result;
-    context.rollBackAtEnd = options.dryRun;
-    context.progress = [&progress](int done, int total) { progress.update(done, total); };
+    wireContext(context, options, interrupts, pause, progress);
     try {
         Button2Click(context);
     } catch (...) {
         progress.finish();
+        interrupts.finish();
+        if (interrupts.stopSignal())
+            return interrupted(s, interrupts.stopSignal());
         if (result.ended) // committed (or rolled back), and then the log failed
             printText(stdout, summary(options, result, clock.elapsed() / 1000.0));
+        if (interrupts.lateSignal())
+            printText(stderr, InterruptSignals::lateLine(interrupts.lateSignal()) + u'\n');
         throw;
     }
     progress.finish();
+    interrupts.finish();
+    if (interrupts.stopSignal()) // a rehearsal stopped while it rolled back
+        return interrupted(s, interrupts.stopSignal());
     if (!result.finished)
         throw Error(QStringLiteral("the import did not run"));
     if (options.dryRun && result.failed > 0)
         printText(stdout, failuresList(views.errorLines()));
     printText(stdout, summary(options, result, clock.elapsed() / 1000.0));
+    if (interrupts.lateSignal())
+        printText(stderr, InterruptSignals::lateLine(interrupts.lateSignal()) + u'\n');
     return result.failed > 0 ? SomeRowsFailed : AllImported;
 }

@@ -3,7 +3,9 @@
 // as the window does, answers the run's questions from the command line and prints what
 // happened.
 #include "CliOptions.h"
+#include "FullImportRun.h"
 #include "ImportCommand.h"
+#include "InterruptSignals.h"
 
 #include <QCoreApplication>
 
@@ -22,6 +24,8 @@ const QString Program = QStringLiteral("converter-banco-import: ");
 
 int main(int argc, char** argv)
 {
+    keepStandardDescriptorsOpen();
+    InterruptSignals interrupts;
     QCoreApplication app(argc, argv);
     CliOptions options;
     try {
@@ -36,9 +40,11 @@ int main(int argc, char** argv)
         return Failure;
     }
     try {
-        return runImportCommand(options);
+        return runImportCommand(options, interrupts);
     } catch (const std::exception& e) {
         QString message = errorMessage(e);
+        if (dynamic_cast<const DatabaseInUse*>(&e) && options.waitSeconds == 0)
+            message += QStringLiteral("\r(--wait SECONDS tenta de novo por esse tempo)");
         message.replace(u'\r', u'\n');
         printText(stderr, Program + message.trimmed() + u'\n');
         return Failure;
