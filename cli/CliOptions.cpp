@@ -78,8 +78,9 @@ QString cliUsage()
                "  --dry-run                run everything, then roll back: the database is unchanged\n"
                "  --quiet                  no progress line\n"
                "The password is read from ISC_PASSWORD when it is set.\n"
-               "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error;\n"
-               "SIGINT, SIGTERM and SIGHUP roll the import back and end with 130, 143 and 129.\n")
+               "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then nothing\n"
+               "was changed, unless the log could not be written after the commit); SIGINT,\n"
+               "SIGTERM and SIGHUP roll the import back and end with 130, 143 and 129.\n")
         .arg(SourceTypeNames().join(QStringLiteral(", ")), builtIn.database, builtIn.user,
              builtIn.clientLibrary);
 }

@@ -31,12 +31,6 @@ bool DefaultTransaction::isLostConnection(long errorNumber)
     return errorNumber == 335544648 || errorNumber == 335544721 || errorNumber == 335544741;
 }
 
-bool DefaultTransaction::isLockConflict(long errorNumber)
-{
-    return errorNumber == isc_lock_conflict || errorNumber == isc_deadlock
-        || errorNumber == isc_update_conflict || errorNumber == isc_lock_timeout;
-}
-
 void DefaultTransaction::throwIfCancelled() const
 {
     if (m_cancelled)

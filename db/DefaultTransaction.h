@@ -10,9 +10,14 @@
 #include <mutex>
 
 // The pending work was stopped by cancel(): nothing more of it runs or is committed.
-class WorkCancelled : public DatabaseError {
+// It carries the engine's own number and words for a cancelled operation, so that it reads,
+// and is classed, like the error of a statement that the cancel stopped in the server.
+class WorkCancelled : public EngineError {
 public:
-    WorkCancelled() : DatabaseError(QStringLiteral("\roperation was cancelled")) {}
+    WorkCancelled()
+        : EngineError(QStringLiteral("\roperation was cancelled"), CancelledSqlCode, isc_cancelled, QString(),
+                      {isc_cancelled}) {}
+    static constexpr long CancelledSqlCode = -901;
 };
 
 class DefaultTransaction {
@@ -65,9 +70,6 @@ public:
     static QByteArray parameterBlock(const QStringList& reservedTables);
     // The error numbers after which the library no longer knows the transaction.
     static bool isLostConnection(long errorNumber);
-    // The error numbers of work refused because another transaction holds what it needs:
-    // a reserved table, a row it has changed and not committed.
-    static bool isLockConflict(long errorNumber);
 
 private:
     void requireActive() const;

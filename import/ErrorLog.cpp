@@ -1,5 +1,7 @@
 #include "ErrorLog.h"
 
+#include "ConnectParameters.h"
+
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
 
@@ -11,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -88,4 +91,54 @@ void SaveErrorLog(const QString& fileName, const QStringList& lines)
         saveToDevice(fileName, bytes);
     else
         saveRegularFile(fileName, bytes);
+}
+
+namespace {
+
+// The same file: stat() follows links, and device and inode also catch a hard link.
+bool sameFile(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+#ifdef Q_OS_UNIX
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0
+        || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+#else
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
+#endif
+}
+
+} // namespace
+
+QString BoundedLogLine(const QString& line)
+{
+    if (line.size() <= MaxLogLineLength)
+        return line;
+    const QString mark = QStringLiteral(" [...] (linha cortada: tinha %1 caracteres)").arg(line.size());
+    return line.left(MaxLogLineLength - mark.size()) + mark;
+}
+
+QList<RunFile> RunFilesOf(const QString& database, const QString& source, const QString& barcodeList)
+{
+    QList<RunFile> files;
+    if (!database.isEmpty())
+        files.append({connectparams::databasePath(database), QStringLiteral("o banco de dados")});
+    if (!source.isEmpty())
+        files.append({source, QStringLiteral("o arquivo de origem")});
+    if (!barcodeList.isEmpty())
+        files.append({barcodeList, QStringLiteral("a lista de códigos de barras")});
+    return files;
+}
+
+void RefuseLogOver(const QString& logName, const QList<RunFile>& files)
+{
+    for (const RunFile& file : files)
+        if (sameFile(logName, file.path))
+            throw Error(QStringLiteral("O log de erros não será gravado em \"%1\": esse arquivo é %2.")
+                            .arg(logName, file.what));
 }

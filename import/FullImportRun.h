@@ -22,6 +22,11 @@ struct RunResult {
     bool ended = false;    // the transaction was committed (or rolled back, on request)
     int rows = 0;          // rows or lines the loop tried
     int failed = 0;        // of those, the ones logged as failed
+    // Every row failed, so the run rolled back instead of committing: nothing changed.
+    bool nothingImported = false;
+    // Why the table was not emptied before the rows were added (a database without
+    // PRODUTOS); empty when it was.
+    QString notEmptied;
 };
 
 // Told how far the loop is: rows tried so far out of the rows it will try. Called before the
@@ -43,17 +48,12 @@ struct ImportContext {
     // commit, so the database stays exactly as it was.
     bool rollBackAtEnd = false;
     RunProgress progress = nullptr; // optional
-    // Asked before the wipe, while the wipe waits for the table, before every row and before
-    // the commit: true stops the run with RunStopped, everything rolled back. Must be quick.
-    std::function<bool()> stopRequested = nullptr;
+    // Asked before the wipe, while the wipe waits for the table, between rows and before the
+    // commit; true stops the run as a run error: rolled back, nothing changed. Must be quick.
+    std::function<bool()> stopRequested = nullptr; // optional
     // How long the wipe is tried again while another connection holds the product table.
     int wipeWaitSeconds = 0;
-};
-
-// The run stopped because stopRequested said so; its work was rolled back.
-class RunStopped : public Error {
-public:
-    RunStopped() : Error(QStringLiteral("A importação foi interrompida; nada foi alterado no banco de dados.")) {}
+    QString sourceFile = QString(); // the loaded source, which the error log must never replace
 };
 
 // The wipe was refused, for as long as the run waited, because another transaction holds the
@@ -65,6 +65,9 @@ public:
 };
 
 // Runs one full import. Errors outside the rows (wipe refused, barcode list unreadable,
-// commit, saving the log) are raised to the caller, which shows them in the error box. A
-// call made while another run is still working returns at once without doing anything.
+// commit, saving the log) are raised to the caller, which shows them in the error box. So is
+// RunStopped (ErrorScope.h): a source without products (before anything is asked or
+// touched), a run error in a row, or a stop request; the transaction is then rolled back
+// and the views are enabled again. A row error fails that row alone. A call made while
+// another run is still working returns at once without doing anything.
 void Button2Click(const ImportContext& context);

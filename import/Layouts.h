@@ -9,3 +9,5 @@ void ApplySpreadsheetLayout(int sourceType, const ImportViews& views, RunState& 
 // Types 13, 11, 3, 5, 6, 7, 8, 9; reads state.line (type 6: views.lines() at
 // views.listIndex(), and it may move the index from 0 to 1).
 void ApplyTextLayout(int sourceType, ImportViews& views, RunState& state);
+// True for a type whose text exports begin with a header line that is not a product.
+bool TextLayoutSkipsFirstLine(int sourceType);

@@ -2,6 +2,7 @@
 // fields of a delimited line.
 #include "Layouts.h"
 
+#include "ErrorScope.h"
 #include "ImportViews.h"
 #include "LayoutSteps.h"
 #include "RunState.h"
@@ -109,7 +110,7 @@ QStringList barFields(ImportViews& views)
         views.setListIndex(1);
     const int index = views.listIndex();
     if (index < 0 || index >= views.lines().size())
-        throw Error(QStringLiteral("List index out of bounds (%1)").arg(index));
+        throw RowDataError(QStringLiteral("List index out of bounds (%1)").arg(index));
     QStringList fields = (views.lines().at(index) + u'|').split(u'|').mid(0, 15);
     while (fields.size() < 15)
         fields.append(QString());
@@ -131,4 +132,13 @@ void ApplyTextLayout(int sourceType, ImportViews& views, RunState& state)
         applySteps(layout.steps, input);
         return;
     }
+}
+
+// The "|"-separated exports carry a header line; barFields() steps over it.
+bool TextLayoutSkipsFirstLine(int sourceType)
+{
+    for (const TextLayout& layout : textLayouts())
+        if (layout.sourceType == sourceType)
+            return layout.split == Split::Bars;
+    return false;
 }

@@ -1,0 +1,52 @@
+#include "ProductRange.h"
+
+#include "ImportViews.h"
+#include "Layouts.h"
+#include "TextGrid.h"
+
+#include <algorithm>
+
+namespace {
+
+bool holdsText(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return !c.isSpace(); });
+}
+
+bool rowHoldsText(const TextGrid& grid, int row)
+{
+    for (int col = 0; col < grid.ColCount(); ++col)
+        if (holdsText(grid.cell(col, row)))
+            return true;
+    return false;
+}
+
+} // namespace
+
+int TextProductEnd(const QStringList& lines)
+{
+    int end = int(lines.size());
+    while (end > 0 && !holdsText(lines.at(end - 1)))
+        --end;
+    return end;
+}
+
+int SheetProductEnd(const TextGrid& grid)
+{
+    int end = grid.RowCount();
+    while (end > 1 && !rowHoldsText(grid, end - 1))
+        --end;
+    return std::max(end, 1);
+}
+
+int ProductCount(const ImportViews& views, int sourceType)
+{
+    const QString mode = views.sourceMode();
+    if (mode == QLatin1String("Excel"))
+        return SheetProductEnd(views.grid()) - 1;
+    if (mode != QLatin1String("Texto"))
+        return 0;
+    const int end = TextProductEnd(views.lines());
+    const int first = TextLayoutSkipsFirstLine(sourceType) ? 1 : 0;
+    return std::max(0, end - first);
+}
