@@ -7,7 +7,8 @@
 //   wipe     goes on at once into the wipe (announced before its first attempt);
 //   rows     (the first progress report after some rows) waits for a signal;
 //   commit   (the commit has begun and can no longer be stopped) waits for a signal.
-// A wait ends after a minute at most. Without the variable nothing happens.
+// A wait also ends when stdin becomes readable (the test writes a line or closes it), and
+// after a minute at most. Without the variable nothing happens.
 #include <QByteArray>
 
 class InterruptSignals;
