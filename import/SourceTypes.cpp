@@ -59,7 +59,8 @@ SourceTypeDescriptor textType(int number, const char* name, LineSplit split, std
     return {number, QString::fromUtf8(name), Text, split, std::move(steps), question, std::nullopt};
 }
 
-std::vector<SourceTypeDescriptor> describeTypes()
+// Types 0 to 6, in number order.
+std::vector<SourceTypeDescriptor> firstTypes()
 {
     return {
         // The barcode is the source's own, even when empty; the unit is left for the
@@ -103,6 +104,13 @@ std::vector<SourceTypeDescriptor> describeTypes()
                   fixed(&R::estoque, QStringLiteral("0")), fixed(&R::ncm, QStringLiteral("22011000")),
                   fixed(&R::csosn, QStringLiteral("102")),
                   fixed(&R::ind_cfop_venda_dentro, QStringLiteral("5102"))}),
+    };
+}
+
+// Types 7 to 13, in number order.
+std::vector<SourceTypeDescriptor> laterTypes()
+{
+    return {
         textType(7, "Nuvalo", LineSplit::None,
                  {window(&R::codbarra, 0, 13), window(&R::produto, 77, 40),
                   window(&R::precocusto, 35, 10).then(convert::centsPrice),
@@ -148,6 +156,15 @@ std::vector<SourceTypeDescriptor> describeTypes()
                   copy(&R::aliquota, &R::aliquota).then(convert::zeroWhenEmpty),
                   fixed(&R::estoque, QStringLiteral("0"))}),
     };
+}
+
+// Every type, index = number.
+std::vector<SourceTypeDescriptor> describeTypes()
+{
+    std::vector<SourceTypeDescriptor> types = firstTypes();
+    for (SourceTypeDescriptor& type : laterTypes())
+        types.push_back(std::move(type));
+    return types;
 }
 
 const std::vector<SourceKindDescriptor>& sourceKinds()
