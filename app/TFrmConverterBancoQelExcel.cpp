@@ -5,7 +5,9 @@
 #include "LoadSpreadsheet.h"
 #include "PreviewViews.h"
 #include "ProductPreview.h"
+#include "ProductRange.h"
 #include "SourceFile.h"
+#include "SourceTypes.h"
 #include "TextFile.h"
 #include "WindowViews.h"
 #include "platform/Error.h"
@@ -91,6 +93,11 @@ void TFrmConverterBancoQelExcel::wirePreviews()
                 ListaProdutosTxtClick();
             });
     connect(m_list, &PreviewListView::currentLineClicked, this, [this] { ListaProdutosTxtClick(); });
+    // The count follows the type: a type whose exports carry a header line counts one less.
+    connect(m_combo, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_loadedMode.isEmpty())
+            showProductCount();
+    });
 }
 
 void TFrmConverterBancoQelExcel::gridCurrentChanged(const QModelIndex& current,
@@ -125,6 +132,7 @@ void TFrmConverterBancoQelExcel::doFormShow()
     eConexao.setConnected(true);
     m_dialogs.executeOpenDialog();
     const QString fileName = m_dialogs.openFileName();
+    m_sourceFile = fileName;
     if (fileName.isEmpty())
         requestQuit(); // takes effect in the message loop; nothing below matches an empty name
     switch (SourceKindOf(fileName)) {
@@ -142,27 +150,28 @@ void TFrmConverterBancoQelExcel::doFormShow()
 void TFrmConverterBancoQelExcel::loadSpreadsheet(const QString& fileName)
 {
     m_dialogs.showMessage(QStringLiteral("Carregando Banco em Excel :)"));
-    SourceMode = QStringLiteral("Excel");
+    SourceMode = FindSourceKind(SourceKind::Spreadsheet)->mode;
     LoadSpreadsheet(m_cells, fileName, m_regional);
     m_loadedMode = SourceMode;
     m_views->placeGridCursor();
     m_grid->show();
-    showCount(m_cells.RowCount() - 1);
+    showProductCount();
 }
 
 void TFrmConverterBancoQelExcel::loadText(const QString& fileName)
 {
-    SourceMode = QStringLiteral("Texto");
+    SourceMode = FindSourceKind(SourceKind::Text)->mode;
     m_dialogs.showMessage(QStringLiteral("Carregando Banco em Texto :)"));
     m_views->setLines(ReadTextFileLines(fileName));
     m_loadedMode = SourceMode;
     m_list->show();
-    // Every line is a product, so the count is the number of lines.
-    showCount(int(m_views->lines().size()));
+    showProductCount();
 }
 
-void TFrmConverterBancoQelExcel::showCount(int count)
+// What a run would import: blank lines and empty rows at the end are not products.
+void TFrmConverterBancoQelExcel::showProductCount()
 {
+    const int count = ProductCount(*m_views, SourceType());
     QLabel* label = m_labels[7];
     label->setText(QStringLiteral("Total de items na tabela: ") + QString::number(count));
     // Grow around the laid-out centre when the count does not fit the laid-out width.
@@ -171,19 +180,16 @@ void TFrmConverterBancoQelExcel::showCount(int count)
     label->setGeometry(std::max(2, centre - width / 2), 200, width, label->height());
 }
 
+// A click that still reaches the button from inside one of the run's dialogs finds the run
+// working and returns at once: RunFullImport holds the one guard against a second run.
 void TFrmConverterBancoQelExcel::Button2Click()
 {
-    // The run holds the window until it is done; a click that still reaches the button
-    // (from inside one of its dialogs) must not start a second run.
-    if (m_running)
-        return;
-    m_running = true;
     guarded([this] {
-        const ImportContext context{*m_views, m_dialogs, eConexao, qrproduto, query2,
-                                    edttempproduto, m_regional};
-        ::Button2Click(context);
+        ImportContext context{*m_views, m_dialogs, eConexao, qrproduto, query2,
+                              edttempproduto, m_regional};
+        context.sourceFile = m_sourceFile;
+        RunFullImport(context);
     });
-    m_running = false;
 }
 
 void TFrmConverterBancoQelExcel::Button3Click()

@@ -44,7 +44,8 @@ public:
     SqlQuery query3;
     // The current text line that fields are cut from (the hidden edit box's role).
     CurrentLine edttempproduto;
-    // "Excel", "Texto" or empty: what the show handler loaded.
+    // The loaded kind's mode text (SourceKindDescriptor::mode) or empty: what the show
+    // handler loaded.
     QString SourceMode;
 
     // How the window asks the application to end (a cancelled file dialog). Tests replace it.
@@ -105,7 +106,7 @@ private:
     void doFormShow();
     void loadSpreadsheet(const QString& fileName);
     void loadText(const QString& fileName);
-    void showCount(int count);
+    void showProductCount();
     void setPreview(const std::array<QString, 7>& captions);
     void gridCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
 
@@ -129,6 +130,6 @@ private:
     // show handler always did; the run reads this one, so that a sheet that failed half-way
     // (an error cell, a damaged file) is never imported over the table as it stands.
     QString m_loadedMode;
+    QString m_sourceFile; // the file the show handler loaded
     bool m_formShowDone = false;
-    bool m_running = false;
 };

@@ -1,7 +1,7 @@
 #include "ImportCommand.h"
 
 #include "ConsoleDialogs.h"
-#include "InterruptSignals.h"
+#include "platform/InterruptSignals.h"
 #include "ProgressLine.h"
 #include "TestPause.h"
 
@@ -14,6 +14,7 @@
 #include "LoadSpreadsheet.h"
 #include "PlainViews.h"
 #include "SourceFile.h"
+#include "SourceTypes.h"
 #include "SqlQuery.h"
 #include "TextFile.h"
 
@@ -32,13 +33,14 @@ constexpr int FailuresShown = 20;
 // The window's rule: the extension, case included, picks the kind of source.
 void loadSource(PlainViews& views, const QString& fileName, const RegionalSettings& settings)
 {
-    switch (SourceKindOf(fileName)) {
+    const SourceKind kind = SourceKindOf(fileName);
+    if (const SourceKindDescriptor* loaded = FindSourceKind(kind))
+        views.mode = loaded->mode;
+    switch (kind) {
     case SourceKind::Spreadsheet:
-        views.mode = QStringLiteral("Excel");
         LoadSpreadsheet(views.gridData, fileName, settings);
         break;
     case SourceKind::Text:
-        views.mode = QStringLiteral("Texto");
         views.lineData = ReadTextFileLines(fileName);
         break;
     case SourceKind::None:
@@ -51,7 +53,8 @@ void loadSource(PlainViews& views, const QString& fileName, const RegionalSettin
 // the database is touched at all.
 void checkBarcodeFile(const CliOptions& options)
 {
-    if (options.barcodeFile.isEmpty() || options.sourceType != 11)
+    const SourceTypeDescriptor* type = FindSourceType(options.sourceType);
+    if (options.barcodeFile.isEmpty() || !type || type->question != TypeQuestion::BarcodeListFile)
         return;
     const QFileInfo file(options.barcodeFile);
     if (!file.isFile() || !file.isReadable())
@@ -63,10 +66,7 @@ void checkBarcodeFile(const CliOptions& options)
 void connect(DatabaseConnection& connection, const AppSettings& settings, InterruptSignals& interrupts,
              TestPause& pause)
 {
-    connection.Database = settings.database;
-    connection.ClientLibrary = settings.clientLibrary;
-    connection.Username = settings.user;
-    connection.Password = settings.password;
+    ApplyConnectionSettings(connection, settings);
     ClientLibrary::acquire(settings.clientLibrary).settleFirstAttach();
     interrupts.reinstall();
     pause.at("connect");
@@ -170,8 +170,8 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
     clock.start();
     const RegionalSettings settings = RegionalSettings::system();
     // Before anything is read or touched: the log must never replace a file the run uses.
-    RefuseLogOver(options.log, RunFilesOf(options.connection.database, options.source,
-                                          options.sourceType == 11 ? options.barcodeFile : QString()));
+    RefuseLogOver(options.log,
+                  RunFilesOf(options.connection.database, options.source, options.barcodeFile));
     PlainViews views;
     views.type = options.sourceType;
     loadSource(views, options.source, settings);
@@ -183,7 +183,8 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
     s.qrproduto.AutoCommit = false;
     s.query2.AutoCommit = false;
     s.eConexao.defaultTransaction().onCommitBegun = [&pause] { pause.at("commit"); };
-    interrupts.guard(&s.eConexao.defaultTransaction());
+    DefaultTransaction& work = s.eConexao.defaultTransaction();
+    interrupts.guard([&work] { return work.cancel(); });
     // Declared after the session, so the work is unguarded before it goes, on every path.
     const std::unique_ptr<InterruptSignals, void (*)(InterruptSignals*)> unguard(
         &interrupts, [](InterruptSignals* watched) { watched->finish(); });
@@ -199,7 +200,7 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
     context.sourceFile = options.source;
     wireContext(context, options, interrupts, pause, progress);
     try {
-        Button2Click(context);
+        RunFullImport(context);
     } catch (...) {
         progress.finish();
         interrupts.finish();

@@ -5,7 +5,10 @@
 
 #include <cstdio>
 
+namespace platform {
 class InterruptSignals;
+}
+using platform::InterruptSignals;
 
 // A run stopped by a signal ends with 128 + the signal's number (130, 143, 129).
 enum ExitCode { AllImported = 0, SomeRowsFailed = 1, Failure = 2 };

@@ -1,12 +1,10 @@
 #include "TestPause.h"
 
-#include "InterruptSignals.h"
+#include "platform/InterruptSignals.h"
 
 #include <QDeadlineTimer>
 
 #include <cstdio>
-#include <poll.h>
-#include <unistd.h>
 
 namespace {
 constexpr int LongestWaitMilliseconds = 60000;
@@ -30,8 +28,7 @@ void TestPause::at(const char* point)
     while (!deadline.hasExpired()) {
         if (m_interrupts.waitForSignal(50))
             return;
-        pollfd input{STDIN_FILENO, POLLIN, 0};
-        if (::poll(&input, 1, 0) > 0)
+        if (platform::standardInputReadable())
             return; // the test wrote a line, or closed the command's stdin
     }
 }

@@ -11,7 +11,10 @@
 // after a minute at most. Without the variable nothing happens.
 #include <QByteArray>
 
+namespace platform {
 class InterruptSignals;
+}
+using platform::InterruptSignals;
 
 class TestPause {
 public:

@@ -79,6 +79,7 @@ public:
     EntryPoint<ISC_LONG(const ISC_STATUS*)> isc_sqlcode;
     EntryPoint<void(short, ISC_SCHAR*, short)> isc_sql_interprete;
     EntryPoint<ISC_LONG(ISC_SCHAR*, ISC_STATUS**)> isc_interprete;
+    EntryPoint<int(unsigned int, const int)> fb_shutdown;
     // Safe to call from another thread while a call on the same attachment runs.
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_db_handle*, ISC_USHORT)> fb_cancel_operation;
 

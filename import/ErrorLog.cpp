@@ -4,18 +4,11 @@
 
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
+#include "platform/FileAccess.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -50,32 +43,14 @@ void saveRegularFile(const QString& fileName, const QByteArray& bytes)
         raiseCannotCreate(fileName, file.errorString());
 }
 
-// Opens a device or a pipe for writing. A pipe that nobody reads would block the open
-// for ever, so it is opened without waiting and refused when no reader is there.
-void openDirect(QFile& file, const QString& fileName)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(fileName).constData(),
-                          O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        raiseCannotCreate(fileName, QString::fromLocal8Bit(std::strerror(errno)));
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFile::AutoCloseHandle)) {
-        ::close(fd);
-        raiseCannotCreate(fileName, file.errorString());
-    }
-#else
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        raiseCannotCreate(fileName, file.errorString());
-#endif
-}
-
 // A device or a pipe is written in place: there is nothing to rename over it, and a temp
 // file renamed over /dev/full would replace the device with a regular file.
 void saveToDevice(const QString& fileName, const QByteArray& bytes)
 {
     QFile file;
-    openDirect(file, fileName);
+    QString reason;
+    if (!platform::openDeviceForWriting(file, fileName, &reason))
+        raiseCannotCreate(fileName, reason);
     if (file.write(bytes) != bytes.size())
         raiseCannotCreate(fileName, file.errorString());
     file.close();
@@ -92,28 +67,6 @@ void SaveErrorLog(const QString& fileName, const QStringList& lines)
     else
         saveRegularFile(fileName, bytes);
 }
-
-namespace {
-
-// The same file: stat() follows links, and device and inode also catch a hard link.
-bool sameFile(const QString& a, const QString& b)
-{
-    if (a.isEmpty() || b.isEmpty())
-        return false;
-#ifdef Q_OS_UNIX
-    struct stat sa {};
-    struct stat sb {};
-    if (::stat(QFile::encodeName(a).constData(), &sa) != 0
-        || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
-        return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-#else
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
-#endif
-}
-
-} // namespace
 
 QString BoundedLogLine(const QString& line)
 {
@@ -138,7 +91,7 @@ QList<RunFile> RunFilesOf(const QString& database, const QString& source, const 
 void RefuseLogOver(const QString& logName, const QList<RunFile>& files)
 {
     for (const RunFile& file : files)
-        if (sameFile(logName, file.path))
+        if (platform::sameFile(logName, file.path))
             throw Error(QStringLiteral("O log de erros não será gravado em \"%1\": esse arquivo é %2.")
                             .arg(logName, file.what));
 }

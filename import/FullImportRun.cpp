@@ -11,6 +11,7 @@
 #include "ProductRange.h"
 #include "ProductRow.h"
 #include "RunState.h"
+#include "SourceTypes.h"
 #include "SqlQuery.h"
 #include "TextFile.h"
 #include "TextGrid.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-enum : int { NoSourceType = -1, QelType = 1, GrellingType = 11 };
 constexpr long UnknownNameSqlCode = -204;
 
 // One run at a time: the dialogs of a run spin their own event loops, and a click on
@@ -40,9 +40,9 @@ public:
 
 // Without a chosen type or a loaded file the run would only empty the table, so it stops
 // before anything is asked or touched.
-bool choicesAreMade(const ImportContext& ctx, int sourceType)
+bool choicesAreMade(const ImportContext& ctx, const SourceTypeDescriptor* sourceType)
 {
-    if (sourceType == NoSourceType) {
+    if (!sourceType) {
         ctx.dialogs.showMessage(QStringLiteral("Favor selecionar o Tipo de Banco a ser Convertido"));
         return false;
     }
@@ -74,8 +74,8 @@ QList<RunFile> runFiles(const ImportContext& ctx, const QString& barcodeList)
 // database that has no PRODUTOS to empty.
 bool wipeMayGoOn(const std::exception& e)
 {
-    if (auto* general = dynamic_cast<const GeneralError*>(&e))
-        return general->message() == QLatin1String("SQL statement doesn't return rows");
+    if (dynamic_cast<const NoRowsError*>(&e))
+        return true;
     if (auto* engine = dynamic_cast<const EngineError*>(&e))
         return engine->ErrorCode == UnknownNameSqlCode;
     return false;
@@ -173,16 +173,17 @@ QString wipeProducts(const ImportContext& ctx)
 }
 
 // Returns the name of the barcode list it loaded, if any.
-QString askTypeQuestions(const ImportContext& ctx, int sourceType, RunState& state)
+QString askTypeQuestions(const ImportContext& ctx, const SourceTypeDescriptor& sourceType,
+                         RunState& state)
 {
-    if (sourceType == QelType) {
+    if (sourceType.question == TypeQuestion::KeepSourceBarcode) {
         const MsgDlgBtn answer = ctx.dialogs.messageDialog(
             QStringLiteral("Deseja importar o código barras contido no arquivo XLS?"),
             MsgDlgType::Custom, {MsgDlgBtn::Yes, MsgDlgBtn::Cancel}, MsgDlgBtn::Yes, QString(),
             {QStringLiteral("&Yes"), QStringLiteral("Cancel")});
         state.KeepSourceBarcode = answer == MsgDlgBtn::Yes;
     }
-    if (sourceType == GrellingType) {
+    if (sourceType.question == TypeQuestion::BarcodeListFile) {
         ctx.dialogs.showMessage(QStringLiteral("Favor abrir o arquivo com o cod barras."));
         ctx.dialogs.executeOpenDialog();
         state.BarcodeListFile = ReadTextFileLines(ctx.dialogs.openFileName());
@@ -215,7 +216,7 @@ void logFailedRow(ImportViews& views, RunState& state, const std::exception& e)
 void importSheetRow(const ImportContext& ctx, int sourceType, RunState& state)
 {
     try {
-        SetRowDefaults(state.row, QStringLiteral("102"));
+        SetRowDefaults(state.row, FindSourceKind(SourceKind::Spreadsheet)->defaultCsosn);
         ApplySpreadsheetLayout(sourceType, ctx.views, state);
         insertRow(ctx, state);
     } catch (const std::exception& e) {
@@ -228,7 +229,7 @@ void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
     try {
         const int index = ctx.views.listIndex();
         ctx.line.setText(ctx.views.lines().at(index));
-        SetRowDefaults(state.row, QStringLiteral("400"));
+        SetRowDefaults(state.row, FindSourceKind(SourceKind::Text)->defaultCsosn);
         state.row.codigo = QString::number(index + 1);
         ApplyTextLayout(sourceType, ctx.views, state);
         insertRow(ctx, state);
@@ -293,18 +294,21 @@ int runTextLoop(const ImportContext& ctx, int sourceType, RunState& state)
 // The questions and the loop of the mode, after the wipe. Whatever ends them early (a
 // barcode list that cannot be read, a run error, a stop request) rolls the whole run back,
 // the wipe included: nothing of it reaches the database. Returns the barcode list's name.
-QString runRows(const ImportContext& ctx, const QString& sourceMode, int sourceType,
-                RunState& state, RunResult& result)
+QString runRows(const ImportContext& ctx, const SourceTypeDescriptor& type, RunState& state,
+                RunResult& result)
 {
     try {
-        const QString barcodeList = askTypeQuestions(ctx, sourceType, state);
+        const QString barcodeList = askTypeQuestions(ctx, type, state);
         ctx.views.setGridCurrentRow(1);
         ctx.views.setListIndex(0);
         ctx.views.setViewsEnabled(false);
-        if (sourceMode == QLatin1String("Excel"))
-            result.rows = runSheetLoop(ctx, sourceType, state);
-        else if (sourceMode == QLatin1String("Texto"))
-            result.rows = runTextLoop(ctx, sourceType, state);
+        // The loop follows the file loaded, the layout the type chosen; a type whose layout
+        // reads the other kind of file leaves every row at its defaults.
+        const SourceKindDescriptor* loaded = SourceKindOfMode(ctx.views.sourceMode());
+        if (loaded && loaded->kind == SourceKind::Spreadsheet)
+            result.rows = runSheetLoop(ctx, type.number, state);
+        else if (loaded && loaded->kind == SourceKind::Text)
+            result.rows = runTextLoop(ctx, type.number, state);
         return barcodeList;
     } catch (...) {
         ctx.views.setViewsEnabled(true);
@@ -353,7 +357,7 @@ void closeRun(const ImportContext& ctx, const RunState& state, RunResult& result
 
 } // namespace
 
-void Button2Click(const ImportContext& ctx)
+void RunFullImport(const ImportContext& ctx)
 {
     if (g_runIsWorking)
         return;
@@ -364,21 +368,21 @@ void Button2Click(const ImportContext& ctx)
     RunResult& result = ctx.result ? *ctx.result : local;
     result = RunResult{};
 
-    const int sourceType = ctx.views.sourceType();
-    const QString sourceMode = ctx.views.sourceMode();
-    if (!choicesAreMade(ctx, sourceType))
+    const SourceTypeDescriptor* type = FindSourceType(ctx.views.sourceType());
+    if (!choicesAreMade(ctx, type))
         return;
-    requireProducts(ctx, sourceType);
+    requireProducts(ctx, type->number);
     // The log name held now (the command's, or the window's last one) is refused before
     // anything is asked; the one the save dialog ends with is checked again before saving.
+    const bool listGiven = type->question == TypeQuestion::BarcodeListFile;
     RefuseLogOver(ctx.dialogs.saveFileName(),
-                  runFiles(ctx, sourceType == GrellingType ? ctx.dialogs.openFileName() : QString()));
+                  runFiles(ctx, listGiven ? ctx.dialogs.openFileName() : QString()));
     if (!userConfirms(ctx.dialogs))
         return;
     result.notEmptied = wipeProducts(ctx);
 
     RunState state{ProductRow{}, 0, false, QStringList{}, ctx.line, ctx.settings};
-    const QString barcodeList = runRows(ctx, sourceMode, sourceType, state, result);
+    const QString barcodeList = runRows(ctx, *type, state, result);
     result.failed = state.FailedCount;
     closeRun(ctx, state, result, barcodeList);
 }

@@ -64,10 +64,12 @@ public:
     using Error::Error;
 };
 
-// Runs one full import. Errors outside the rows (wipe refused, barcode list unreadable,
-// commit, saving the log) are raised to the caller, which shows them in the error box. So is
-// RunStopped (ErrorScope.h): a source without products (before anything is asked or
-// touched), a run error in a row, or a stop request; the transaction is then rolled back
-// and the views are enabled again. A row error fails that row alone. A call made while
-// another run is still working returns at once without doing anything.
-void Button2Click(const ImportContext& context);
+// Runs one full import: the engine behind the window's "Importar Tudo" and the command.
+// Errors outside the rows (wipe refused, barcode list unreadable, commit, saving the log)
+// are raised to the caller, which shows them in the error box. So is RunStopped
+// (ErrorScope.h): a source without products (before anything is asked or touched), a run
+// error in a row, or a stop request; the transaction is then rolled back and the views are
+// enabled again. A row error fails that row alone. A call made while another run is still
+// working (a click from inside one of the run's dialogs) returns at once without doing
+// anything: this is the one guard against a second run.
+void RunFullImport(const ImportContext& context);

@@ -1,7 +1,7 @@
 #include "ProductRange.h"
 
 #include "ImportViews.h"
-#include "Layouts.h"
+#include "SourceTypes.h"
 #include "TextGrid.h"
 
 #include <algorithm>
@@ -41,12 +41,14 @@ int SheetProductEnd(const TextGrid& grid)
 
 int ProductCount(const ImportViews& views, int sourceType)
 {
-    const QString mode = views.sourceMode();
-    if (mode == QLatin1String("Excel"))
+    const SourceKindDescriptor* loaded = SourceKindOfMode(views.sourceMode());
+    if (loaded && loaded->kind == SourceKind::Spreadsheet)
         return SheetProductEnd(views.grid()) - 1;
-    if (mode != QLatin1String("Texto"))
+    if (!loaded || loaded->kind != SourceKind::Text)
         return 0;
     const int end = TextProductEnd(views.lines());
-    const int first = TextLayoutSkipsFirstLine(sourceType) ? 1 : 0;
+    // A "|"-separated export begins with a header line, which its layout steps over.
+    const SourceTypeDescriptor* type = FindSourceType(sourceType);
+    const int first = type && type->split == LineSplit::Bars ? 1 : 0;
     return std::max(0, end - first);
 }

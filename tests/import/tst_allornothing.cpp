@@ -21,11 +21,6 @@ using Table = QList<QMap<QString, QString>>;
 
 const QString NothingChanged = QStringLiteral("Nada foi alterado no banco de dados.");
 
-QString countMessage(int failed)
-{
-    return QString::number(failed) + QStringLiteral(" produtos não foram importados.");
-}
-
 // Type 13: the code is the second ";" field, the name the twelfth. A code that is not a
 // number fails its line.
 QString productLine(const QString& code)

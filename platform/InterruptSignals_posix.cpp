@@ -1,11 +1,12 @@
-#include "InterruptSignals.h"
-
-#include "DefaultTransaction.h"
+#include "platform/InterruptSignals.h"
 
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
+
+namespace platform {
 
 namespace {
 
@@ -44,6 +45,12 @@ void writeAll(int fd, const QByteArray& bytes)
 }
 
 } // namespace
+
+bool standardInputReadable()
+{
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    return ::poll(&input, 1, 0) > 0;
+}
 
 void keepStandardDescriptorsOpen()
 {
@@ -102,16 +109,16 @@ bool InterruptSignals::handlersAreOurs()
     return ::sigaction(SIGPIPE, nullptr, &pipe) == 0 && pipe.sa_handler == SIG_IGN;
 }
 
-void InterruptSignals::guard(DefaultTransaction* work)
+void InterruptSignals::guard(std::function<bool()> stopWork)
 {
     std::lock_guard lock(m_mutex);
-    m_work = work;
+    m_stopWork = std::move(stopWork);
 }
 
 void InterruptSignals::finish()
 {
     std::lock_guard lock(m_mutex);
-    m_work = nullptr;
+    m_stopWork = nullptr;
     m_finished = true;
 }
 
@@ -134,7 +141,7 @@ void InterruptSignals::watch()
 void InterruptSignals::handle(int signal)
 {
     std::unique_lock lock(m_mutex);
-    if (!m_work && !m_finished) {
+    if (!m_stopWork && !m_finished) {
         // Nothing has been changed yet: the process may end on the spot, whatever it waits for.
         writeAll(STDERR_FILENO, (interruptedLine(signal) + u'\n').toLocal8Bit());
         ::_exit(exitStatus(signal));
@@ -142,7 +149,7 @@ void InterruptSignals::handle(int signal)
     if (m_stop.load() == 0 && m_late.load() == 0) {
         // Told before the cancel, so the run, woken by its cancelled statement, already sees it.
         m_stop.store(signal);
-        if (!m_work || !m_work->cancel()) {
+        if (!m_stopWork || !m_stopWork()) {
             m_stop.store(0);
             m_late.store(signal);
         }
@@ -178,3 +185,5 @@ QString InterruptSignals::lateLine(int signal)
     return QStringLiteral("%1 recebido depois do início do commit: a importação não foi interrompida e o "
                           "resultado acima vale.").arg(signalName(signal));
 }
+
+} // namespace platform

@@ -7,15 +7,17 @@
 // unless the commit has already begun; then the signal changes nothing and is only reported.
 //
 // The handlers only write the signal's number into a pipe; a thread of this class reads it
-// and does the rest, so nothing unsafe runs inside a handler.
+// and does the rest, so nothing unsafe runs inside a handler. InterruptSignals_posix.cpp
+// implements it here; a Windows build would add a console control handler in a _win twin.
 #include <QString>
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
-class DefaultTransaction;
+namespace platform {
 
 class InterruptSignals {
 public:
@@ -29,8 +31,9 @@ public:
     bool reinstall();
     static bool handlersAreOurs();
 
-    // From now on a signal stops this work instead of ending the process.
-    void guard(DefaultTransaction* work);
+    // From now on a signal calls stopWork instead of ending the process. stopWork runs on the
+    // watcher's thread; it answers false when it is too late to stop (a commit has begun).
+    void guard(std::function<bool()> stopWork);
     // The run is over (its work is no longer guarded): a signal from now on is only reported.
     void finish();
 
@@ -54,7 +57,7 @@ private:
     std::thread m_thread;
     std::mutex m_mutex;
     std::condition_variable m_handled;
-    DefaultTransaction* m_work = nullptr; // under m_mutex
+    std::function<bool()> m_stopWork;     // under m_mutex
     bool m_finished = false;              // under m_mutex
     int m_handledCount = 0;               // under m_mutex
     std::atomic<int> m_stop{0};
@@ -64,3 +67,7 @@ private:
 // Keeps fds 0, 1 and 2 open (on /dev/null when the caller closed them), so no file the
 // command opens later (the database, the log) can take their place and receive its output.
 void keepStandardDescriptorsOpen();
+// True when a read of stdin would not wait: a line is there, or it was closed.
+bool standardInputReadable();
+
+} // namespace platform
