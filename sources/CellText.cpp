@@ -191,10 +191,29 @@ QString dateTime(QDate date, QTime time, const RegionalSettings& settings)
     return out;
 }
 
+namespace {
+
+// The amount's exact binary value rounded to 4 decimals, halves away from zero. Scaling by
+// 10^4 rounds once already: 16707327.29925 is stored a hair below ...29925, yet its product
+// comes out as ...2992.5 exactly. The product's rounding error (exact, through fma) says on
+// which side of the half the true product lies.
+double roundedTo4Decimals(double value)
+{
+    const double scaled = value * 10000.0;
+    if (!(std::fabs(scaled) < 4503599627370496.0)) // 2^52: already whole, or not finite
+        return value;
+    const double error = std::fma(value, 10000.0, -scaled);
+    double whole = std::round(scaled);
+    if (std::fabs(scaled - std::trunc(scaled)) == 0.5 && error != 0)
+        whole = (error > 0) == (scaled > 0) ? whole : whole - std::copysign(1.0, scaled);
+    return whole / 10000.0;
+}
+
+} // namespace
+
 QString currency(double value, const RegionalSettings& settings)
 {
-    const double rounded = std::round(value * 10000.0) / 10000.0;
-    return number(rounded, settings);
+    return number(roundedTo4Decimals(value), settings);
 }
 
 QString boolean(bool value)

@@ -143,6 +143,14 @@ void TestCellText::currency_data()
     QTest::newRow("half up") << 0.00005 << "0,0001";
     QTest::newRow("below a ten-thousandth") << 0.00004 << "0";
     QTest::newRow("negative") << -7.12345 << "-7,1235";
+    // The stored binary value decides, not its product by 10^4, which rounds to a half.
+    QTest::newRow("a hair below a half") << 16707327.29925 << "16707327,2992";
+    QTest::newRow("a hair below a half, negative") << -16707327.29925 << "-16707327,2992";
+    QTest::newRow("a hair below a half, small") << 2.00005 << "2";
+    QTest::newRow("a hair above a half") << 1.00005 << "1,0001";
+    QTest::newRow("exactly a half goes away from zero") << 0.03125 << "0,0313";
+    QTest::newRow("exactly a half, negative") << -0.03125 << "-0,0313";
+    QTest::newRow("past 2^52 ten-thousandths") << 1e15 + 0.25 << "1E15";
 }
 
 void TestCellText::currency()
