@@ -7,32 +7,52 @@
 #include <expat.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
 #include <fcntl.h>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace xlsx {
 
-// Names are short and met millions of times: one walk finds both the first colon and the
-// end.
-std::string_view localName(const char* qualifiedName)
+namespace {
+
+// Expat joins a namespace and a local name with this; no namespace name can hold it.
+constexpr XML_Char kNamespaceSeparator = '\x01';
+
+// A namespace name whose elements and attributes the readers understand. Everything else
+// (extensions, markup-compatibility blocks, drawings) is another vocabulary.
+bool isOwnNamespace(std::string_view uri)
 {
-    const char* local = qualifiedName;
-    const char* p = qualifiedName;
-    for (; *p; ++p)
-        if (*p == ':' && local == qualifiedName)
-            local = p + 1;
-    return std::string_view(local, size_t(p - local));
+    static constexpr std::string_view own[] = {
+        "http://schemas.openxmlformats.org/spreadsheetml/2006/main",
+        "http://purl.oclc.org/ooxml/spreadsheetml/main",
+        "http://schemas.openxmlformats.org/package/2006/relationships",
+        "http://schemas.openxmlformats.org/officeDocument/2006/relationships",
+        "http://purl.oclc.org/ooxml/officeDocument/relationships",
+    };
+    return std::find(std::begin(own), std::end(own), uri) != std::end(own);
 }
+
+// The local name of an expanded name ("namespace<separator>local", or "local" alone), or
+// an empty text when the namespace is not one of the workbook's own.
+std::string_view ownLocalName(const char* expandedName)
+{
+    const std::string_view name(expandedName);
+    const size_t separator = name.find(kNamespaceSeparator);
+    if (separator == std::string_view::npos)
+        return name;
+    return isOwnNamespace(name.substr(0, separator)) ? name.substr(separator + 1) : std::string_view();
+}
+
+} // namespace
 
 std::string_view attributeName(const char* qualifiedName)
 {
-    if (qualifiedName[0] == 'x' && std::strncmp(qualifiedName, "xmlns", 5) == 0)
-        return {};
-    return localName(qualifiedName);
+    return ownLocalName(qualifiedName);
 }
 
 const char* attribute(const char** attributes, std::string_view name)
@@ -97,6 +117,7 @@ struct ParseState {
     std::exception_ptr failure;
     bool doctype = false;
     bool event = false; // an event since the last buffer: expat is not holding one token
+    int foreignDepth = 0; // > 0 inside an element of another namespace
 };
 
 template <typename Call>
@@ -116,16 +137,39 @@ void guarded(void* userData, Call&& call)
 
 void XMLCALL onStart(void* userData, const XML_Char* name, const XML_Char** attributes)
 {
-    guarded(userData, [&](XmlSink& sink) { sink.startElement(localName(name), attributes); });
+    auto* state = static_cast<ParseState*>(userData);
+    if (state->foreignDepth > 0) {
+        ++state->foreignDepth;
+        state->event = true;
+        return;
+    }
+    const std::string_view local = ownLocalName(name);
+    if (local.empty()) {
+        state->foreignDepth = 1;
+        state->event = true;
+        return;
+    }
+    guarded(userData, [&](XmlSink& sink) { sink.startElement(local, attributes); });
 }
 
 void XMLCALL onEnd(void* userData, const XML_Char* name)
 {
-    guarded(userData, [&](XmlSink& sink) { sink.endElement(localName(name)); });
+    auto* state = static_cast<ParseState*>(userData);
+    if (state->foreignDepth > 0) {
+        --state->foreignDepth;
+        state->event = true;
+        return;
+    }
+    guarded(userData, [&](XmlSink& sink) { sink.endElement(ownLocalName(name)); });
 }
 
 void XMLCALL onText(void* userData, const XML_Char* text, int length)
 {
+    auto* state = static_cast<ParseState*>(userData);
+    if (state->foreignDepth > 0) {
+        state->event = true;
+        return;
+    }
     guarded(userData, [&](XmlSink& sink) { sink.characters(std::string_view(text, size_t(length))); });
 }
 
@@ -146,7 +190,7 @@ void XMLCALL onDoctype(void* userData, const XML_Char*, const XML_Char*, const X
 
 class ExpatParser {
 public:
-    ExpatParser() : m_parser(XML_ParserCreate(nullptr))
+    ExpatParser() : m_parser(XML_ParserCreateNS(nullptr, kNamespaceSeparator))
     {
         if (!m_parser)
             throw std::bad_alloc();
@@ -223,11 +267,27 @@ Package::Package(const QString& fileName) : m_fileName(fileName)
         zip_error_fini(&error);
         throwNotAWorkbook(fileName, reason);
     }
-    if (zip_get_num_entries(m_zip, 0) <= 0) {
+    const zip_int64_t entries = zip_get_num_entries(m_zip, 0);
+    if (entries <= 0) {
         zip_discard(m_zip);
         m_zip = nullptr;
         throwNotAWorkbook(fileName, QStringLiteral("the zip archive is empty"));
     }
+    for (zip_int64_t i = 0; i < entries; ++i) {
+        const char* name = zip_get_name(m_zip, zip_uint64_t(i), ZIP_FL_ENC_RAW);
+        if (name && std::strchr(name, '\\'))
+            m_backslashNames.emplace(QByteArray(name).replace('\\', '/').toLower(), quint64(i));
+    }
+}
+
+qint64 Package::locate(const QString& partName) const
+{
+    const QByteArray name = partName.toUtf8();
+    const zip_int64_t index = zip_name_locate(m_zip, name.constData(), ZIP_FL_NOCASE);
+    if (index >= 0 || m_backslashNames.empty())
+        return index;
+    const auto found = m_backslashNames.find(name.toLower());
+    return found == m_backslashNames.end() ? -1 : qint64(found->second);
 }
 
 Package::~Package()
@@ -238,7 +298,7 @@ Package::~Package()
 
 bool Package::hasPart(const QString& partName) const
 {
-    return zip_name_locate(m_zip, partName.toUtf8().constData(), ZIP_FL_NOCASE) >= 0;
+    return locate(partName) >= 0;
 }
 
 void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling) const
@@ -249,7 +309,7 @@ void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling)
     const auto tooLarge = [&] {
         return failure(QStringLiteral("inflates to more than %1 bytes, the most a part may hold").arg(ceiling));
     };
-    const zip_int64_t index = zip_name_locate(m_zip, partName.toUtf8().constData(), ZIP_FL_NOCASE);
+    const qint64 index = locate(partName);
     if (index < 0)
         throw Error(QStringLiteral("The workbook \"%1\" has no part \"%2\"").arg(m_fileName, partName));
     zip_stat_t info;

@@ -1,18 +1,25 @@
 #pragma once
 // An .xlsx file as a zip package whose XML parts are streamed through expat: no part is
 // ever held in memory as a whole, let alone as a tree.
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
+#include <map>
 #include <string_view>
 
 typedef struct zip zip_t;
 
 namespace xlsx {
 
-// Receives the events of one part. Names come without their namespace prefix ("x:row"
-// arrives as "row"), so files written with prefixed elements read the same. An exception
-// thrown from a handler stops the parse and reaches the caller of Package::parsePart.
+// Receives the events of one part. Elements of the workbook's own namespaces (transitional
+// or strict SpreadsheetML, relationships) or of none arrive by their local name, however
+// they are prefixed ("x:row" arrives as "row"). An element of any other namespace, such as
+// the x14:workbookPr that current writers put in an extension list, is left out together
+// with everything inside it, so that no extension passes for the element it extends.
+// Attribute names are handed over qualified; read them with attribute() or attributeName().
+// An exception thrown from a handler stops the parse and reaches the caller of
+// Package::parsePart.
 class XmlSink {
 public:
     virtual ~XmlSink() = default;
@@ -34,10 +41,10 @@ constexpr quint64 kMaxTokenBytes = quint64(16) << 20;
 // spreadsheet cell can hold, and small enough that millions of cells cannot each ask for it.
 constexpr size_t kMaxTextBytes = size_t(1) << 20;
 
-std::string_view localName(const char* qualifiedName);
-// The local name of an attribute; empty for a namespace declaration ("xmlns", "xmlns:x").
+// The local name of an attribute without a namespace or in one of the workbook's own
+// namespaces ("r:id" is "id"); empty for an attribute of any other namespace.
 std::string_view attributeName(const char* qualifiedName);
-// The value of the attribute with this local name, or nullptr.
+// The value of the attribute with this local name (as attributeName gives it), or nullptr.
 const char* attribute(const char** attributes, std::string_view name);
 
 class Package {
@@ -56,8 +63,14 @@ public:
     void parsePart(const QString& partName, XmlSink& sink, quint64 ceiling = kMaxSmallPartBytes) const;
 
 private:
+    // The index of the part's entry, or -1.
+    qint64 locate(const QString& partName) const;
+
     zip_t* m_zip = nullptr;
     QString m_fileName;
+    // Entries some writers name with backslashes ("xl\\workbook.xml"), by their name with
+    // slashes in ASCII lower case; empty when every name uses slashes.
+    std::map<QByteArray, quint64> m_backslashNames;
 };
 
 } // namespace xlsx

@@ -117,10 +117,50 @@ bool parseNumber(std::string_view text, double& value)
     return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
 }
 
+// An ISO 8601 duration of days, hours, minutes and seconds ("PT12H30M0.000S"), as some
+// writers of strict workbooks store a time of day: milliseconds since 30 December 1899, as
+// a date serial counts them. Years and months have no fixed length and are refused.
+bool parseIsoDuration(std::string_view text, double& ms)
+{
+    if (text.size() < 3 || text.front() != 'P')
+        return false;
+    double total = 0;
+    bool inTime = false, any = false;
+    for (size_t i = 1; i < text.size();) {
+        if (text[i] == 'T' && !inTime) {
+            inTime = true;
+            ++i;
+            continue;
+        }
+        double amount = 0;
+        const auto [end, ec] = std::from_chars(text.data() + i, text.data() + text.size(), amount,
+                                               std::chars_format::fixed);
+        if (ec != std::errc() || end == text.data() + text.size() || amount < 0 || text[i] == '-' || text[i] == '+')
+            return false;
+        const char unit = *end;
+        const double scale = !inTime && unit == 'D' ? 86400000.0
+                           : inTime && unit == 'H'  ? 3600000.0
+                           : inTime && unit == 'M'  ? 60000.0
+                           : inTime && unit == 'S'  ? 1000.0
+                                                    : 0.0;
+        if (scale == 0)
+            return false;
+        total += amount * scale;
+        any = true;
+        i = size_t(end - text.data()) + 1;
+    }
+    if (!any || !(total < 2958466.0 * 86400000.0))
+        return false;
+    ms = std::round(total);
+    return true;
+}
+
 // An ISO 8601 date, date-time or time of day, as milliseconds since 30 December 1899. A
 // zone suffix is dropped: the cell shows the wall-clock time written in the file.
 bool parseIsoDate(std::string_view text, double& ms)
 {
+    if (!text.empty() && text.front() == 'P')
+        return parseIsoDuration(text, ms);
     const QString s = QString::fromLatin1(text.data(), qsizetype(text.size()));
     const qsizetype t = s.indexOf(u'T');
     const bool timeOnly = t < 0 && s.contains(u':');
@@ -311,7 +351,8 @@ void SheetSink::finishCell()
             addNumber(trimmed(value));
         break;
     case CellType::Shared:
-        if (m_hasValue) {
+        // An empty <v/> is how some writers store an empty text.
+        if (m_hasValue && !trimmed(value).empty()) {
             size_t index = 0;
             const std::string_view digits = trimmed(value);
             const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);

@@ -78,11 +78,26 @@ std::vector<Relationship> readRelationships(const Package& package, const QStrin
     return out;
 }
 
+namespace {
+
+// The package relationships only say where the workbook part is; when they are damaged
+// the part is looked for where every writer puts it.
+std::vector<Relationship> packageRelationships(const Package& package)
+{
+    try {
+        return readRelationships(package, QString());
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+} // namespace
+
 QString findWorkbookPart(const Package& package)
 {
     QString part = QStringLiteral("xl/workbook.xml");
-    for (const Relationship& r : readRelationships(package, QString()))
-        if (hasType(r, u"officeDocument")) {
+    for (const Relationship& r : packageRelationships(package))
+        if (hasType(r, u"officeDocument") && package.hasPart(r.target)) {
             part = r.target;
             break;
         }
@@ -140,22 +155,26 @@ namespace {
 int number(const char* value) { return value ? std::atoi(value) : 0; }
 
 // numFmts come before cellXfs in a styles part, but nothing here depends on that: the kinds
-// are worked out once both are read. Only cellXfs counts; cellStyleXfs holds <xf> too.
+// are worked out once both are read. Only cellXfs counts; cellStyleXfs holds <xf> too. The
+// differential formats of conditional formatting (<dxfs>) carry <numFmt>s of their own,
+// which say nothing about a cell's stored format.
 class StylesSink : public XmlSink {
 public:
     void startElement(std::string_view name, const char** attributes) override
     {
-        if (name == "numFmt")
+        if (name == "numFmt" && m_in == Section::NumFmts)
             m_codes[number(attribute(attributes, "numFmtId"))] = text(attribute(attributes, "formatCode"));
-        else if (name == "cellXfs")
-            m_inCellXfs = true;
-        else if (name == "xf" && m_inCellXfs)
+        else if (name == "xf" && m_in == Section::CellXfs)
             m_formatIds.push_back(number(attribute(attributes, "numFmtId")));
+        else if (name == "numFmts")
+            m_in = Section::NumFmts;
+        else if (name == "cellXfs")
+            m_in = Section::CellXfs;
     }
     void endElement(std::string_view name) override
     {
-        if (name == "cellXfs")
-            m_inCellXfs = false;
+        if (name == "numFmts" || name == "cellXfs")
+            m_in = Section::Other;
     }
     void characters(std::string_view) override {}
 
@@ -173,13 +192,15 @@ public:
 private:
     std::map<int, QString> m_codes;
     std::vector<int> m_formatIds;
-    bool m_inCellXfs = false;
+    enum class Section { Other, NumFmts, CellXfs } m_in = Section::Other;
 };
 
 } // namespace
 
 std::vector<celltext::FormatKind> readCellFormats(const Package& package, const QString& partName)
 {
+    if (!package.hasPart(partName))
+        return {}; // every cell has the general format
     StylesSink sink;
     package.parsePart(partName, sink);
     return sink.kinds();
@@ -303,6 +324,8 @@ int escapeAt(const QString& text, qsizetype i)
 std::vector<QString> readSharedStrings(const Package& package, const QString& partName)
 {
     std::vector<QString> out;
+    if (!package.hasPart(partName))
+        return out; // a cell that refers to one is refused where it is read
     SharedStringsSink sink(out);
     package.parsePart(partName, sink, kMaxPartBytes);
     return out;
