@@ -1,5 +1,7 @@
 #include "BiffSheet.h"
 
+#include "GridFill.h"
+
 #include <cstring>
 #include <optional>
 
@@ -160,7 +162,7 @@ void Walker::sharedString(ByteView d)
     const quint32 index = d.u32(6);
     if (index >= m_wb.sharedStrings.size())
         throw Error(QStringLiteral("the cell %1 refers to a shared string that does not exist")
-                        .arg(cellName(c.col, c.row)));
+                        .arg(gridfill::cellName(quint32(c.col), quint32(c.row))));
     c.text = m_wb.sharedStrings[index];
     m_visitor.cell(c);
 }
@@ -204,14 +206,6 @@ void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset, SheetVi
         }
     }
     fail("the first worksheet has no EOF record");
-}
-
-QString cellName(int col, int row)
-{
-    QString letters;
-    for (int c = col + 1; c > 0; c = (c - 1) / 26)
-        letters.prepend(QChar(u'A' + (c - 1) % 26));
-    return letters + QString::number(qint64(row) + 1);
 }
 
 QString errorText(quint8 code)

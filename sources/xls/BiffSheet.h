@@ -31,8 +31,6 @@ public:
 void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset,
                SheetVisitor& visitor);
 
-// "A1"-style name of a 0-based cell.
-QString cellName(int col, int row);
 // "#N/A", "#DIV/0!", ... for a BIFF error code.
 QString errorText(quint8 code);
 

@@ -14,14 +14,6 @@
 
 namespace xlsx {
 
-QString cellName(quint32 col, quint32 row)
-{
-    QString letters;
-    for (quint32 n = col + 1; n > 0; n = (n - 1) / 26)
-        letters.prepend(QChar(u'A' + char16_t((n - 1) % 26)));
-    return letters + QString::number(quint64(row) + 1);
-}
-
 bool parseCellName(std::string_view name, quint32& col, quint32& row)
 {
     size_t i = 0;
@@ -271,13 +263,12 @@ private:
 
     void extendArea(quint32 col, quint32 row)
     {
-        m_out.rows = std::max(m_out.rows, row + 1);
-        m_out.cols = std::max(m_out.cols, col + 1);
+        m_out.area.include(col, row);
     }
 
     [[noreturn]] void fail(const QString& what) const
     {
-        throw Error(QStringLiteral("Cell %1 %2").arg(cellName(m_cellCol, m_cellRow), what));
+        throw Error(QStringLiteral("Cell %1 %2").arg(gridfill::cellName(m_cellCol, m_cellRow), what));
     }
 
     void finishCell();
@@ -296,8 +287,6 @@ private:
     CellType m_type = CellType::Number;
     std::string m_value;
     RichText m_inline;
-    quint64 m_lastPosition = 0;
-    bool m_hasLast = false;
 };
 
 void SheetSink::finishCell()
@@ -366,13 +355,8 @@ void SheetSink::addNumber(std::string_view text)
 
 void SheetSink::add(CellKind kind, double value)
 {
-    if (m_out.cells.size() >= kMaxAreaCells)
-        throw Error(QStringLiteral("The first worksheet has more than %1 cells").arg(kMaxAreaCells));
-    const quint64 position = quint64(m_cellRow) << 14 | m_cellCol;
-    if (m_hasLast && position <= m_lastPosition)
-        m_out.rowMajor = false;
-    m_lastPosition = position;
-    m_hasLast = true;
+    if (m_out.cells.size() >= gridfill::kMaxAreaCells)
+        throw Error(QStringLiteral("The first worksheet has more than %1 cells").arg(gridfill::kMaxAreaCells));
     m_out.cells.push_back({m_cellRow, quint16(m_cellCol), kind, value});
 }
 
