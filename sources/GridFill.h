@@ -27,27 +27,42 @@ struct Position {
     bool operator<(const Position& o) const { return row < o.row || (row == o.row && col < o.col); }
 };
 
-// The used area from A1: the furthest row and column that the records of the sheet reach.
+// The used area from A1, from the records that exist: every cell (a value, or a blank that
+// carries formatting) counts; a declared dimension counts only as far as the row records
+// (and, for columns, their spans and the column records) also reach, as the application
+// that saved the file counted them. A dimension that nothing reaches does not count.
 class UsedArea {
 public:
-    void include(quint64 col, quint64 row)
+    void includeCell(quint64 col, quint64 row)
     {
-        m_rows = std::max(m_rows, row + 1);
-        m_cols = std::max(m_cols, col + 1);
+        m_cellRows = std::max(m_cellRows, row + 1);
+        m_cellCols = std::max(m_cellCols, col + 1);
     }
-    // A declared dimension: rows and columns counted from A1.
-    void includeCount(quint64 rows, quint64 cols)
+    // A row record; spanCols: the columns from A its cells span (0 when it does not say).
+    void includeRow(quint64 row, quint64 spanCols)
     {
-        m_rows = std::max(m_rows, rows);
-        m_cols = std::max(m_cols, cols);
+        m_recordRows = std::max(m_recordRows, row + 1);
+        m_recordCols = std::max(m_recordCols, spanCols);
+    }
+    // A column record (width, style) reaching this many columns from A.
+    void includeColumns(quint64 cols) { m_recordCols = std::max(m_recordCols, cols); }
+    // The dimension the file declares, as row and column counts from A1.
+    void declare(quint64 rows, quint64 cols)
+    {
+        m_declaredRows = std::max(m_declaredRows, rows);
+        m_declaredCols = std::max(m_declaredCols, cols);
     }
     // At least A1: an empty sheet is the single cell A1.
-    quint64 rows() const { return std::max<quint64>(m_rows, 1); }
-    quint64 cols() const { return std::max<quint64>(m_cols, 1); }
+    quint64 rows() const { return std::max({m_cellRows, std::min(m_declaredRows, m_recordRows), quint64(1)}); }
+    quint64 cols() const { return std::max({m_cellCols, std::min(m_declaredCols, m_recordCols), quint64(1)}); }
 
 private:
-    quint64 m_rows = 0;
-    quint64 m_cols = 0;
+    quint64 m_cellRows = 0;
+    quint64 m_cellCols = 0;
+    quint64 m_recordRows = 0;
+    quint64 m_recordCols = 0;
+    quint64 m_declaredRows = 0;
+    quint64 m_declaredCols = 0;
 };
 
 // The error cell the fill stops at: the first in reading order of those offered.

@@ -80,6 +80,8 @@ void Walker::record(const Record& r)
     Cell c;
     switch (r.id) {
     case rec::Dimensions: return dimensions(d);
+    case rec::Row: return m_visitor.row(d.u16(0), d.u16(4));
+    case rec::ColInfo: return m_visitor.columns(quint64(d.u16(2)) + 1);
     case rec::Number: c = at(d, Cell::Kind::Number); c.number = d.f64(6); break;
     case rec::Rk: c = at(d, Cell::Kind::Number); c.number = rkValue(d.u32(6)); break;
     case rec::MulRk: return multiple(d, true);

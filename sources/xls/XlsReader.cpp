@@ -17,10 +17,12 @@ namespace {
 // can be sized before anything is written and the fill can stop where the error is.
 class ExtentPass : public SheetVisitor {
 public:
-    void dimensions(qint64 rows, qint64 cols) override { area.includeCount(quint64(rows), quint64(cols)); }
+    void dimensions(quint64 rows, quint64 cols) override { area.declare(rows, cols); }
+    void row(quint64 row, quint64 spanCols) override { area.includeRow(row, spanCols); }
+    void columns(quint64 cols) override { area.includeColumns(cols); }
     void cell(const Cell& c) override
     {
-        area.include(quint64(c.col), quint64(c.row));
+        area.includeCell(quint64(c.col), quint64(c.row));
         if (c.kind == Cell::Kind::Error)
             error.offer(quint32(c.col), quint32(c.row), errorText(c.error));
     }
@@ -35,7 +37,6 @@ public:
         : m_fill(fill), m_wb(wb), m_settings(settings)
     {
     }
-    void dimensions(qint64, qint64) override {}
     void cell(const Cell& c) override
     {
         const auto col = quint32(c.col);

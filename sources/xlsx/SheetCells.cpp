@@ -149,6 +149,8 @@ public:
             m_inSheetData = true;
         else if (name == "dimension")
             readDimension(attribute(attributes, "ref"));
+        else if (name == "col")
+            readColumns(attribute(attributes, "max"));
     }
 
     void endElement(std::string_view name) override
@@ -211,6 +213,7 @@ private:
         }
         m_row = number - 1;
         m_nextCol = 0;
+        m_out.area.includeRow(m_row, spanEnd(attribute(attributes, "spans")));
     }
 
     void startCell(const char** attributes)
@@ -254,16 +257,33 @@ private:
         quint32 col = 0, row = 0;
         if (!parseCellName(last, col, row))
             return;
-        extendArea(col, row);
-        // Room for the cells the sheet says it has, up to a bound: the grid takes the same
-        // area anyway, and growing by doubling would copy the cells and hold twice the room.
+        m_out.area.declare(quint64(row) + 1, quint64(col) + 1);
+        // Room for the cells the sheet says it has, up to a bound: the grid mostly takes the
+        // same area, and growing by doubling would copy the cells and hold twice the room.
         if (m_out.cells.empty())
             m_out.cells.reserve(size_t(std::min<quint64>(quint64(row + 1) * (col + 1), kReservedCells)));
     }
 
-    void extendArea(quint32 col, quint32 row)
+    // <col min="1" max="18" width=...>: a column record reaching column max.
+    void readColumns(const char* max)
     {
-        m_out.area.include(col, row);
+        quint32 last = 0;
+        if (max && std::from_chars(max, max + std::strlen(max), last).ec == std::errc())
+            m_out.area.includeColumns(std::min(last, kMaxColumns));
+    }
+
+    // spans="1:3" (or several ranges, "1:3 5:9"): the columns the row's cells reach.
+    static quint32 spanEnd(const char* spans)
+    {
+        quint32 end = 0;
+        for (const char* p = spans; p && *p; ++p) {
+            if (*p != ':')
+                continue;
+            quint32 last = 0;
+            if (std::from_chars(p + 1, p + std::strlen(p), last).ec == std::errc())
+                end = std::max(end, std::min(last, kMaxColumns));
+        }
+        return end;
     }
 
     [[noreturn]] void fail(const QString& what) const
@@ -291,7 +311,7 @@ private:
 
 void SheetSink::finishCell()
 {
-    extendArea(m_cellCol, m_cellRow);
+    m_out.area.includeCell(m_cellCol, m_cellRow);
     m_nextCol = m_cellCol + 1;
     const std::string_view value = m_value;
     switch (m_type) {

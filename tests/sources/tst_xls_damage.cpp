@@ -147,10 +147,10 @@ void TestXlsDamage::flippedBytesNeverCrash()
 void TestXlsDamage::areaBoundIsEnforced()
 {
     TextGrid grid;
-    QCOMPARE(loadBytes(grid, bytesOf("huge_dimensions.xls")),
-             QStringLiteral("The used area of the first worksheet, A1:IV4294967295, has more than "
-                            "33554432 cells"));
-    QCOMPARE(grid.RowCount(), 5);
+    // A DIMENSIONS record of 4294967295 rows that no record reaches costs nothing: the area is
+    // A1 alone.
+    QVERIFY(loadBytes(grid, bytesOf("huge_dimensions.xls")).contains(QLatin1String("no cell beyond A1")));
+    QCOMPARE(grid.RowCount(), 1);
     QCOMPARE(loadBytes(grid, bytesOf("c3_start.xls"), 19),
              QStringLiteral("The used area of the first worksheet, A1:E4, has more than 19 cells"));
     QCOMPARE(loadBytes(grid, bytesOf("c3_start.xls"), 20), QStringLiteral("ok"));
