@@ -157,10 +157,11 @@ QString number(double value, const RegionalSettings& settings)
 
 QString dateTime(double serial, bool date1904, const RegionalSettings& settings)
 {
-    // The spreadsheet has no date before its epoch or after 31 December 9999; such a value
-    // under a date format is shown as the number it is (and stays clear of overflow below).
-    const double lastSerial = date1904 ? 2957003.0 : 2958466.0;
-    if (!std::isfinite(serial) || serial < 0 || serial >= lastSerial)
+    // The spreadsheet has no date before its epoch or after 31 December 9999 (serial 2958465
+    // in the 1900 system, 1462 days fewer in the 1904 one); such a value under a date format
+    // is shown as the number it is (and stays clear of overflow below).
+    const double pastLastDay = date1904 ? 2957004.0 : 2958466.0;
+    if (!std::isfinite(serial) || serial < 0 || serial >= pastLastDay)
         return number(serial, settings);
     // Round to the millisecond first, so that a serial a hair below midnight lands on the
     // next day at 00:00 rather than on this day at 23:59:59.

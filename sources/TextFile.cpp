@@ -1,5 +1,7 @@
 #include "TextFile.h"
 
+#include "CannotOpen.h"
+
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
 
@@ -15,12 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-[[noreturn]] void throwCannotOpen(const QString& fileName, int error)
-{
-    throw Error(QStringLiteral("Cannot open file \"%1\". %2")
-                    .arg(fileName, QString::fromLocal8Bit(std::strerror(error))));
-}
 
 class FileDescriptor {
 public:

@@ -1,5 +1,6 @@
 #include "Package.h"
 
+#include "CannotOpen.h"
 #include "platform/Error.h"
 
 #include <QFile>
@@ -65,13 +66,6 @@ const char* attribute(const char** attributes, std::string_view name)
 }
 
 namespace {
-
-QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
-[[noreturn]] void throwCannotOpen(const QString& fileName, int systemError)
-{
-    throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, systemReason(systemError)));
-}
 
 [[noreturn]] void throwNotAWorkbook(const QString& fileName, const QString& reason)
 {

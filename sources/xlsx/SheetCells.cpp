@@ -14,14 +14,6 @@
 
 namespace xlsx {
 
-QString cellName(quint32 col, quint32 row)
-{
-    QString letters;
-    for (quint32 n = col + 1; n > 0; n = (n - 1) / 26)
-        letters.prepend(QChar(u'A' + char16_t((n - 1) % 26)));
-    return letters + QString::number(quint64(row) + 1);
-}
-
 bool parseCellName(std::string_view name, quint32& col, quint32& row)
 {
     size_t i = 0;
@@ -197,6 +189,8 @@ public:
             m_inSheetData = true;
         else if (name == "dimension")
             readDimension(attribute(attributes, "ref"));
+        else if (name == "col")
+            readColumns(attribute(attributes, "max"));
     }
 
     void endElement(std::string_view name) override
@@ -259,6 +253,7 @@ private:
         }
         m_row = number - 1;
         m_nextCol = 0;
+        m_out.area.includeRow(m_row, spanEnd(attribute(attributes, "spans")));
     }
 
     void startCell(const char** attributes)
@@ -302,22 +297,38 @@ private:
         quint32 col = 0, row = 0;
         if (!parseCellName(last, col, row))
             return;
-        extendArea(col, row);
-        // Room for the cells the sheet says it has, up to a bound: the grid takes the same
-        // area anyway, and growing by doubling would copy the cells and hold twice the room.
+        m_out.area.declare(quint64(row) + 1, quint64(col) + 1);
+        // Room for the cells the sheet says it has, up to a bound: the grid mostly takes the
+        // same area, and growing by doubling would copy the cells and hold twice the room.
         if (m_out.cells.empty())
             m_out.cells.reserve(size_t(std::min<quint64>(quint64(row + 1) * (col + 1), kReservedCells)));
     }
 
-    void extendArea(quint32 col, quint32 row)
+    // <col min="1" max="18" width=...>: a column record reaching column max.
+    void readColumns(const char* max)
     {
-        m_out.rows = std::max(m_out.rows, row + 1);
-        m_out.cols = std::max(m_out.cols, col + 1);
+        quint32 last = 0;
+        if (max && std::from_chars(max, max + std::strlen(max), last).ec == std::errc())
+            m_out.area.includeColumns(std::min(last, kMaxColumns));
+    }
+
+    // spans="1:3" (or several ranges, "1:3 5:9"): the columns the row's cells reach.
+    static quint32 spanEnd(const char* spans)
+    {
+        quint32 end = 0;
+        for (const char* p = spans; p && *p; ++p) {
+            if (*p != ':')
+                continue;
+            quint32 last = 0;
+            if (std::from_chars(p + 1, p + std::strlen(p), last).ec == std::errc())
+                end = std::max(end, std::min(last, kMaxColumns));
+        }
+        return end;
     }
 
     [[noreturn]] void fail(const QString& what) const
     {
-        throw Error(QStringLiteral("Cell %1 %2").arg(cellName(m_cellCol, m_cellRow), what));
+        throw Error(QStringLiteral("Cell %1 %2").arg(gridfill::cellName(m_cellCol, m_cellRow), what));
     }
 
     void finishCell();
@@ -336,13 +347,11 @@ private:
     CellType m_type = CellType::Number;
     std::string m_value;
     RichText m_inline;
-    quint64 m_lastPosition = 0;
-    bool m_hasLast = false;
 };
 
 void SheetSink::finishCell()
 {
-    extendArea(m_cellCol, m_cellRow);
+    m_out.area.includeCell(m_cellCol, m_cellRow);
     m_nextCol = m_cellCol + 1;
     const std::string_view value = m_value;
     switch (m_type) {
@@ -407,13 +416,8 @@ void SheetSink::addNumber(std::string_view text)
 
 void SheetSink::add(CellKind kind, double value)
 {
-    if (m_out.cells.size() >= kMaxAreaCells)
-        throw Error(QStringLiteral("The first worksheet has more than %1 cells").arg(kMaxAreaCells));
-    const quint64 position = quint64(m_cellRow) << 14 | m_cellCol;
-    if (m_hasLast && position <= m_lastPosition)
-        m_out.rowMajor = false;
-    m_lastPosition = position;
-    m_hasLast = true;
+    if (m_out.cells.size() >= gridfill::kMaxAreaCells)
+        throw Error(QStringLiteral("The first worksheet has more than %1 cells").arg(gridfill::kMaxAreaCells));
     m_out.cells.push_back({m_cellRow, quint16(m_cellCol), kind, value});
 }
 

@@ -120,6 +120,10 @@ void TestCellText::dateTime_data()
     QTest::newRow("1904 date and time") << 42109.5 << true << "16/04/2019 12:00:00";
     QTest::newRow("last day") << 2958465.0 << false << "31/12/9999";
     QTest::newRow("past the last day") << 2958466.0 << false << "2958466";
+    QTest::newRow("1904 last day") << 2957003.0 << true << "31/12/9999";
+    QTest::newRow("1904 last day, noon") << 2957003.5 << true << "31/12/9999 12:00:00";
+    QTest::newRow("1904 past the last day") << 2957004.0 << true << "2957004";
+    QTest::newRow("1904 before the epoch") << -0.5 << true << "-0,5";
     QTest::newRow("huge serial") << 1e300 << false << "1E300";
     QTest::newRow("before the epoch") << -1.5 << false << "-1,5";
 }

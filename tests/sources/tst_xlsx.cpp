@@ -211,8 +211,8 @@ void TestXlsx::cells_data()
                        "A2=  em linha  ", "B2=ab", "C2=simples!", "D2=2"};
     QTest::newRow("first sheet in workbook order, not the active one") << "two_sheets.xlsx" << true << 2 << 2
         << QStringList{"A1=primeira", "B2=1", "A2=", "B1="};
-    QTest::newRow("no references, prefixes, ISO date, chart sheet first") << "unusual.xlsx" << true << 5 << 4
-        << QStringList{"A1=um", "B1=2", "A2=True", "C2=16/04/2019 15:52:00", "D5="};
+    QTest::newRow("no references, prefixes, ISO date, chart sheet first") << "unusual.xlsx" << true << 2 << 3
+        << QStringList{"A1=um", "B1=2", "A2=True", "C2=16/04/2019 15:52:00"};
     QTest::newRow("styled blanks enlarge the area") << "styled_blanks.xlsx" << true << 9 << 5
         << QStringList{"A1=a1", "B3=3", "E7=", "B9=", "E9="};
 }
@@ -451,9 +451,6 @@ void TestXlsx::builtFailures_data()
     QTest::newRow("comment of 17 MiB") << QByteArrayList{} << sheet
         << row("<!--" + QByteArray(17 << 20, ' ') + "-->") << part.arg("%1", sheet) + token;
     const QString area = QStringLiteral("The used area of the first worksheet, A1:XFD1048576, has more than 33554432 cells");
-    QTest::newRow("dimension far out") << QByteArrayList{} << sheet
-        << QByteArray("<worksheet><dimension ref=\"A1:XFD1048576\"/><sheetData><row r=\"1\"><c r=\"B1\"><v>1</v></c>"
-                      "</row></sheetData></worksheet>") << area;
     QTest::newRow("one cell far out") << QByteArrayList{} << sheet
         << row("<c r=\"A1\"><v>1</v></c><c r=\"XFD1048576\"><v>2</v></c>") << area;
     QTest::newRow("workbook part of 64 MiB and more") << QByteArrayList{} << book
