@@ -1,78 +1,20 @@
 #include "TextFile.h"
 
-#include "CannotOpen.h"
-
+#include "InputFile.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QStringDecoder>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-[[noreturn]] void throwTooLarge(const QString& fileName)
-{
-    throw Error(QStringLiteral("Cannot read \"%1\": a text file of more than %2 bytes is not read")
-                    .arg(fileName).arg(kMaxTextFileBytes));
-}
-
-// Plain POSIX calls, so that the reason in the message is the system's own text (a folder,
-// for instance, opens fine and only fails to read, with "Is a directory"). The size is
-// checked before anything is read and again while reading, for pipes and growing files.
+// The one place where this reader touches the file system.
 QByteArray readWholeFile(const QString& fileName)
 {
-    const FileDescriptor fd(::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        throwCannotOpen(fileName, errno);
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        throwCannotOpen(fileName, errno);
-    if (quint64(info.st_size) > kMaxTextFileBytes)
-        throwTooLarge(fileName);
-    QByteArray bytes;
-    if (info.st_size > 0)
-        bytes.reserve(qsizetype(info.st_size));
-    char chunk[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throwCannotOpen(fileName, errno);
-        if (n == 0)
-            break;
-        if (quint64(bytes.size()) + quint64(n) > kMaxTextFileBytes)
-            throwTooLarge(fileName);
-        // Grown here, not by append's own rule, so that it never holds more than the ceiling.
-        if (bytes.capacity() < bytes.size() + n)
-            bytes.reserve(qsizetype(std::min(kMaxTextFileBytes, std::max(quint64(bytes.size()) * 2, quint64(1) << 20))));
-        bytes.append(chunk, qsizetype(n));
-    }
-    return bytes;
+    return InputFile(fileName, kMaxTextFileBytes, QStringLiteral("a text file")).readAll();
 }
 
 struct Encoding {

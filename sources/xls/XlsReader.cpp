@@ -1,13 +1,11 @@
 #include "XlsReader.h"
 
 #include "BiffSheet.h"
-#include "CannotOpen.h"
 #include "CompoundFile.h"
 #include "GridFill.h"
+#include "InputFile.h"
 #include "TextGrid.h"
 #include "XlsLoad.h"
-
-#include <QFile>
 
 namespace xls {
 
@@ -122,20 +120,19 @@ void loadXlsData(TextGrid& grid, QByteArrayView data, const RegionalSettings& se
 
 } // namespace xls
 
+namespace {
+
+// The one place where this reader touches the file system. The file is held once; the
+// container reader copies only the workbook stream out of it.
+QByteArray readWorkbookFile(const QString& fileName)
+{
+    return InputFile(fileName, kMaxSourceFileBytes, QStringLiteral("a workbook")).readAll();
+}
+
+} // namespace
+
 void LoadXls(TextGrid& grid, const QString& fileName, const RegionalSettings& settings)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throwCannotOpen(fileName, file.errorString());
-    // Mapped when the file system allows it: the container reader copies only the
-    // workbook stream out of it.
-    QByteArray copy;
-    QByteArrayView bytes;
-    if (const uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr) {
-        bytes = QByteArrayView(mapped, file.size());
-    } else {
-        copy = file.readAll();
-        bytes = copy;
-    }
+    const QByteArray bytes = readWorkbookFile(fileName);
     xls::loadXlsData(grid, bytes, settings, fileName);
 }

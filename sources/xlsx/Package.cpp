@@ -1,20 +1,15 @@
 #include "Package.h"
 
-#include "CannotOpen.h"
+#include "InputFile.h"
 #include "platform/Error.h"
-
-#include <QFile>
 
 #include <expat.h>
 #include <zip.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <exception>
-#include <fcntl.h>
 #include <iterator>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace xlsx {
@@ -72,20 +67,12 @@ namespace {
     throw Error(QStringLiteral("\"%1\" is not an .xlsx workbook (%2)").arg(fileName, reason));
 }
 
-// Opened here rather than by libzip, so that a file that cannot be opened gets the same
-// "Cannot open file" message, with the system's reason, as a text file does.
+// The one place where this reader touches the file system. Opened here rather than by
+// libzip, so that a file that cannot be opened, or is no regular file, gets the same message
+// as a text file does; libzip then reads it through the descriptor, with read().
 int openForReading(const QString& fileName)
 {
-    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throwCannotOpen(fileName, errno);
-    struct stat info {};
-    const int error = ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
-    if (error != 0) {
-        ::close(fd);
-        throwCannotOpen(fileName, error);
-    }
-    return fd;
+    return InputFile(fileName, kMaxSourceFileBytes, QStringLiteral("a workbook")).release();
 }
 
 enum class Start { Other, Zip, Compound };
