@@ -229,7 +229,7 @@ Error malformed(zip_file_t* file, quint64 budget, XML_Parser parser, const Failu
 
 } // namespace
 
-Package::Package(const QString& fileName) : m_fileName(fileName)
+Package::Package(const QString& fileName, const Limits& limits) : m_fileName(fileName), m_limits(limits)
 {
     const int fd = openForReading(fileName);
     const Start start = startOf(fd);
@@ -321,8 +321,12 @@ void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling)
             throw failure(QStringLiteral("cannot be read: %1")
                               .arg(QString::fromLocal8Bit(zip_file_strerror(entry.get()))));
         inflated += quint64(n);
+        m_inflated += quint64(n);
         if (inflated > ceiling)
             throw tooLarge();
+        if (m_inflated > m_limits.packageBytes)
+            throw Error(QStringLiteral("The parts of the workbook \"%1\" inflate to more than %2 bytes in all, the "
+                                       "most a workbook may hold").arg(m_fileName).arg(m_limits.packageBytes));
         state.event = false;
         const bool ok = XML_ParseBuffer(parser.get(), int(n), n == 0) == XML_STATUS_OK;
         quiet = state.event ? 0 : quiet + quint64(n);

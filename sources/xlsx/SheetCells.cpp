@@ -175,7 +175,10 @@ bool parseIsoDate(std::string_view text, double& ms)
 
 class SheetSink : public XmlSink {
 public:
-    SheetSink(SheetCells& out, const SheetFormats& formats) : m_out(out), m_formats(formats) {}
+    SheetSink(SheetCells& out, const SheetFormats& formats, TextBudget& budget, quint64 maxCells)
+        : m_out(out), m_formats(formats), m_budget(budget), m_maxCells(maxCells)
+    {
+    }
 
     void startElement(std::string_view name, const char** attributes) override
     {
@@ -338,6 +341,8 @@ private:
 
     SheetCells& m_out;
     const SheetFormats& m_formats;
+    TextBudget& m_budget;
+    quint64 m_maxCells;
     bool m_inSheetData = false;
     bool m_inCell = false, m_inValue = false, m_inInline = false;
     bool m_hasValue = false, m_hasInline = false;
@@ -416,24 +421,25 @@ void SheetSink::addNumber(std::string_view text)
 
 void SheetSink::add(CellKind kind, double value)
 {
-    if (m_out.cells.size() >= gridfill::kMaxAreaCells)
-        throw Error(QStringLiteral("The first worksheet has more than %1 cells").arg(gridfill::kMaxAreaCells));
+    if (m_out.cells.size() >= m_maxCells)
+        throw Error(QStringLiteral("The first worksheet has more than %1 cells").arg(m_maxCells));
     m_out.cells.push_back({m_cellRow, quint16(m_cellCol), kind, value});
 }
 
 void SheetSink::addText(CellKind kind, QString text)
 {
+    m_budget.charge(text);
     m_out.texts.push_back(std::move(text));
     add(kind, double(m_out.texts.size() - 1));
 }
 
 } // namespace
 
-SheetCells readSheet(const Package& package, const QString& partName, const SheetFormats& formats)
+SheetCells readSheet(const Package& package, const QString& partName, const SheetFormats& formats, TextBudget& budget)
 {
     SheetCells out;
-    SheetSink sink(out, formats);
-    package.parsePart(partName, sink, kMaxPartBytes);
+    SheetSink sink(out, formats, budget, package.limits().cells);
+    package.parsePart(partName, sink, package.limits().partBytes);
     return out;
 }
 

@@ -48,7 +48,11 @@ struct SheetFormats {
     size_t sharedStringCount;
 };
 
-SheetCells readSheet(const Package& package, const QString& partName, const SheetFormats& formats);
+class TextBudget;
+
+// Raises Error past the package's ceiling of cells, or when the sheet's own texts take more
+// than the budget.
+SheetCells readSheet(const Package& package, const QString& partName, const SheetFormats& formats, TextBudget& budget);
 
 // Parses "D40" (letters then digits, within the sheet limits) into 0-based col and row.
 bool parseCellName(std::string_view name, quint32& col, quint32& row);

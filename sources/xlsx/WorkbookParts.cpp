@@ -253,7 +253,7 @@ namespace {
 
 class SharedStringsSink : public XmlSink {
 public:
-    explicit SharedStringsSink(std::vector<QString>& out) : m_out(out) {}
+    SharedStringsSink(std::vector<QString>& out, TextBudget& budget) : m_out(out), m_budget(budget) {}
     void startElement(std::string_view name, const char** attributes) override
     {
         if (name == "si") {
@@ -274,7 +274,9 @@ public:
             m_inItem = false;
             if (m_out.size() >= kMaxSharedStrings)
                 throw Error(QStringLiteral("The workbook has more than %1 shared strings").arg(kMaxSharedStrings));
-            m_out.push_back(m_item.take());
+            QString item = m_item.take();
+            m_budget.charge(item);
+            m_out.push_back(std::move(item));
         } else if (m_inItem) {
             m_item.endElement(name);
         }
@@ -288,6 +290,7 @@ public:
 
 private:
     std::vector<QString>& m_out;
+    TextBudget& m_budget;
     RichText m_item;
     bool m_inItem = false;
 };
@@ -321,13 +324,21 @@ int escapeAt(const QString& text, qsizetype i)
 
 } // namespace
 
-std::vector<QString> readSharedStrings(const Package& package, const QString& partName)
+void TextBudget::charge(const QString& text)
+{
+    m_used += quint64(text.size()) * sizeof(QChar);
+    if (m_used > m_limit)
+        throw Error(QStringLiteral("The texts of the workbook take more than %1 bytes, the most a workbook may hold")
+                        .arg(m_limit));
+}
+
+std::vector<QString> readSharedStrings(const Package& package, const QString& partName, TextBudget& budget)
 {
     std::vector<QString> out;
     if (!package.hasPart(partName))
         return out; // a cell that refers to one is refused where it is read
-    SharedStringsSink sink(out);
-    package.parsePart(partName, sink, kMaxPartBytes);
+    SharedStringsSink sink(out, budget);
+    package.parsePart(partName, sink, package.limits().partBytes);
     return out;
 }
 

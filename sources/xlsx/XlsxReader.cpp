@@ -6,6 +6,7 @@
 #include "SheetCells.h"
 #include "TextGrid.h"
 #include "WorkbookParts.h"
+#include "XlsxLoad.h"
 #include "platform/Error.h"
 
 #include <algorithm>
@@ -94,10 +95,11 @@ gridfill::FirstError firstError(const SheetCells& sheet)
 } // namespace
 } // namespace xlsx
 
-void LoadXlsx(TextGrid& grid, const QString& fileName, const RegionalSettings& settings)
+namespace xlsx {
+
+void loadXlsx(TextGrid& grid, const QString& fileName, const RegionalSettings& settings, const Limits& limits)
 {
-    using namespace xlsx;
-    const Package package(fileName);
+    const Package package(fileName, limits);
     const QString workbookPart = findWorkbookPart(package);
     const WorkbookInfo workbook = readWorkbook(package, workbookPart);
     const std::vector<Relationship> rels = readRelationships(package, workbookPart);
@@ -106,12 +108,20 @@ void LoadXlsx(TextGrid& grid, const QString& fileName, const RegionalSettings& s
     std::vector<celltext::FormatKind> formats;
     if (const Relationship* styles = findRelationship(rels, u"styles"))
         formats = readCellFormats(package, styles->target);
+    TextBudget budget(limits.textTotalBytes);
     std::vector<QString> shared;
     if (const Relationship* strings = findRelationship(rels, u"sharedStrings"))
-        shared = readSharedStrings(package, strings->target);
-    SheetCells sheet = readSheet(package, sheetPart, {&formats, shared.size()});
+        shared = readSharedStrings(package, strings->target, budget);
+    SheetCells sheet = readSheet(package, sheetPart, {&formats, shared.size()}, budget);
 
-    gridfill::GridFill fill(grid, fileName, sheet.area, firstError(sheet));
+    gridfill::GridFill fill(grid, fileName, sheet.area, firstError(sheet), limits.cells);
     Values values{std::move(shared), sheet.texts, workbook.date1904, settings};
     fillGrid(fill, sheet, values);
+}
+
+} // namespace xlsx
+
+void LoadXlsx(TextGrid& grid, const QString& fileName, const RegionalSettings& settings)
+{
+    xlsx::loadXlsx(grid, fileName, settings, {});
 }

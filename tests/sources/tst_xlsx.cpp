@@ -5,6 +5,7 @@
 #include "GridChecks.h"
 #include "TextGrid.h"
 #include "platform/Error.h"
+#include "xlsx/XlsxLoad.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -12,6 +13,8 @@
 #include <QtTest>
 
 #include <zlib.h>
+
+Q_DECLARE_METATYPE(xlsx::Limits)
 
 namespace {
 
@@ -176,6 +179,7 @@ private slots:
     void numberTexts();
     void inflationCeilings_data();
     void inflationCeilings();
+    void thousandInlineMegabytes();
     void damagedCopies_data();
     void damagedCopies();
     void otherWriters_data();
@@ -527,50 +531,106 @@ void TestXlsx::numberTexts()
 }
 
 // Parts that inflate far beyond their size on disk: refused at the ceiling, whether the zip
-// declares the true size or lies, without holding what they inflate to.
+// declares the true size or lies, without holding what they inflate to. The ceilings are
+// lowered so that small parts reach them; the defaults are the same checks at larger numbers.
 void TestXlsx::inflationCeilings_data()
 {
-    QTest::addColumn<QByteArray>("head");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("declared"); // the size the headers give; 0: the true one
+    QTest::addColumn<QByteArray>("sheetBody"); // repeated inside <sheetData>
+    QTest::addColumn<int>("sheetCount");
+    QTest::addColumn<QByteArray>("sharedBody"); // repeated inside <sst>; none: the usual strings
+    QTest::addColumn<int>("sharedCount");
+    QTest::addColumn<int>("declared"); // the size the sheet's headers give; 0: the true one
+    QTest::addColumn<xlsx::Limits>("limits");
     QTest::addColumn<QString>("message");
 
-    const QString tooLarge = QStringLiteral("The part \"xl/worksheets/sheet1.xml\" of the workbook \"%1\" inflates to more "
-                                            "than 2147483648 bytes, the most a part may hold");
-    const QByteArray blanks(1 << 20, ' ');
-    QTest::newRow("2 GiB of blanks, size declared") << kSheetHead << blanks << 2049 << 0 << tooLarge;
-    QTest::newRow("2 GiB of blanks, size hidden") << kSheetHead << blanks << 2049 << 4096 << tooLarge;
+    const int mib = 1 << 20;
+    const QByteArray blanks(1 << 16, ' ');
+    const QByteArray text(1 << 15, 'a'); // 64 KiB as UTF-16
+    const QByteArray item = "<si><t>" + text + "</t></si>";
+    const QByteArray inlineText = "<row><c t=\"inlineStr\"><is><t>" + text + "</t></is></c></row>";
     QByteArray cells = "<row>";
     for (int i = 0; i < 1024; ++i)
         cells += "<c><v>1</v></c>";
     cells += "</row>";
-    QTest::newRow("cells past the ceiling") << kSheetHead << cells << (1 << 15) + 1 << 0 << "The first worksheet has more than 33554432 cells";
+    const auto limits = [](quint64 part, quint64 package, quint64 texts, quint64 cellCount) {
+        return xlsx::Limits{part, package, texts, cellCount};
+    };
+    const xlsx::Limits usual;
+    const QString tooLarge = QStringLiteral("The part \"xl/worksheets/sheet1.xml\" of the workbook \"%1\" inflates to more "
+                                            "than 1048576 bytes, the most a part may hold");
+    const QString texts = QStringLiteral("The texts of the workbook take more than 1048576 bytes, the most a workbook may hold");
+    const auto part = limits(mib, usual.packageBytes, usual.textTotalBytes, usual.cells);
+    QTest::newRow("part past its ceiling, size declared") << blanks << 17 << QByteArray() << 0 << 0 << part << tooLarge;
+    QTest::newRow("part past its ceiling, size hidden") << blanks << 17 << QByteArray() << 0 << 4096 << part << tooLarge;
+    QTest::newRow("all parts past the workbook's ceiling") << blanks << 9 << blanks << 9 << 0
+        << limits(usual.partBytes, mib, usual.textTotalBytes, usual.cells)
+        << "The parts of the workbook \"%1\" inflate to more than 1048576 bytes in all, the most a workbook may hold";
+    QTest::newRow("cells past the ceiling") << cells << 5 << QByteArray() << 0 << 0
+        << limits(usual.partBytes, usual.packageBytes, usual.textTotalBytes, 4096)
+        << "The first worksheet has more than 4096 cells";
+    const auto budget = limits(usual.partBytes, usual.packageBytes, mib, usual.cells);
+    QTest::newRow("shared strings past the text budget") << QByteArray() << 0 << item << 17 << 0 << budget << texts;
+    QTest::newRow("inline texts past the text budget") << inlineText << 17 << QByteArray() << 0 << 0 << budget << texts;
+    QTest::newRow("shared and inline texts past it together") << inlineText << 9 << item << 9 << 0 << budget << texts;
+    QTest::newRow("shared and inline texts within it") << inlineText << 7 << item << 8 << 0 << budget << QString();
 }
 
 void TestXlsx::inflationCeilings()
 {
-    QFETCH(QByteArray, head);
-    QFETCH(QByteArray, body);
-    QFETCH(int, count);
+    QFETCH(QByteArray, sheetBody);
+    QFETCH(int, sheetCount);
+    QFETCH(QByteArray, sharedBody);
+    QFETCH(int, sharedCount);
     QFETCH(int, declared);
+    QFETCH(xlsx::Limits, limits);
     QFETCH(QString, message);
 
+    auto parts = workbookParts({});
+    parts.erase("xl/worksheets/sheet1.xml");
+    if (sharedCount > 0)
+        parts.erase("xl/sharedStrings.xml");
+    ZipWriter zip;
+    for (const auto& [name, data] : parts)
+        zip.add(name, data);
+    zip.addRepeated("xl/worksheets/sheet1.xml", kSheetHead + "<row><c><v>1</v></c><c><v>2</v></c></row>", sheetBody,
+                    sheetCount, kSheetTail, declared ? std::optional<quint32>(quint32(declared)) : std::nullopt);
+    if (sharedCount > 0)
+        zip.addRepeated("xl/sharedStrings.xml", "<sst>", sharedBody, sharedCount, "</sst>");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bomb.xlsx");
+    QVERIFY(zip.save(path));
+    QVERIFY(QFileInfo(path).size() < 64 << 10);
+
+    TextGrid grid;
+    const QString error = loadError([&] { xlsx::loadXlsx(grid, path, RegionalSettings::brazil(), limits); });
+    if (message.isEmpty()) {
+        QCOMPARE(error, QString());
+        return;
+    }
+    QVERIFY2(error.startsWith(message.contains(QLatin1String("%1")) ? message.arg(path) : message), qPrintable(error));
+    QCOMPARE(grid.RowCount(), 5);
+}
+
+// The hostile file of the ceiling above at full scale: 1 MB on disk holding a thousand inline
+// texts of 1 MB each. Refused once the texts reach the budget, long before the thousandth.
+void TestXlsx::thousandInlineMegabytes()
+{
+    const QByteArray cell = "<row><c t=\"inlineStr\"><is><t>" + QByteArray(1'000'000, 'a') + "</t></is></c></row>";
     auto parts = workbookParts({});
     parts.erase("xl/worksheets/sheet1.xml");
     ZipWriter zip;
     for (const auto& [name, data] : parts)
         zip.add(name, data);
-    zip.addRepeated("xl/worksheets/sheet1.xml", head, body, count, kSheetTail,
-                    declared ? std::optional<quint32>(quint32(declared)) : std::nullopt);
+    zip.addRepeated("xl/worksheets/sheet1.xml", kSheetHead + "<row><c><v>1</v></c><c><v>2</v></c></row>", cell, 1000,
+                    kSheetTail);
     QTemporaryDir dir;
-    const QString path = dir.filePath("bomb.xlsx");
+    const QString path = dir.filePath("textos.xlsx");
     QVERIFY(zip.save(path));
-    QVERIFY(QFileInfo(path).size() < 8 << 20);
+    QVERIFY(QFileInfo(path).size() < 2'000'000);
 
     TextGrid grid;
-    const QString error = load(grid, path);
-    QVERIFY2(error.startsWith(message.contains(QLatin1String("%1")) ? message.arg(path) : message), qPrintable(error));
+    QCOMPARE(load(grid, path), QStringLiteral("The texts of the workbook take more than 268435456 bytes, the most a "
+                                              "workbook may hold"));
     QCOMPARE(grid.RowCount(), 5);
 }
 
