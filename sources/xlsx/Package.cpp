@@ -1,54 +1,36 @@
 #include "Package.h"
 
 #include "InputFile.h"
+#include "XmlNamespaces.h"
 #include "platform/Error.h"
 
 #include <expat.h>
 #include <zip.h>
 
-#include <algorithm>
 #include <cstring>
 #include <exception>
-#include <iterator>
+#include <vector>
 #include <unistd.h>
 
 namespace xlsx {
 
-namespace {
-
-// Expat joins a namespace and a local name with this; no namespace name can hold it.
-constexpr XML_Char kNamespaceSeparator = '\x01';
-
-// A namespace name whose elements and attributes the readers understand. Everything else
-// (extensions, markup-compatibility blocks, drawings) is another vocabulary.
-bool isOwnNamespace(std::string_view uri)
+// Names are short and met millions of times: one walk finds both the first colon and the
+// end.
+std::string_view localName(const char* qualifiedName)
 {
-    static constexpr std::string_view own[] = {
-        "http://schemas.openxmlformats.org/spreadsheetml/2006/main",
-        "http://purl.oclc.org/ooxml/spreadsheetml/main",
-        "http://schemas.openxmlformats.org/package/2006/relationships",
-        "http://schemas.openxmlformats.org/officeDocument/2006/relationships",
-        "http://purl.oclc.org/ooxml/officeDocument/relationships",
-    };
-    return std::find(std::begin(own), std::end(own), uri) != std::end(own);
+    const char* local = qualifiedName;
+    const char* p = qualifiedName;
+    for (; *p; ++p)
+        if (*p == ':' && local == qualifiedName)
+            local = p + 1;
+    return std::string_view(local, size_t(p - local));
 }
-
-// The local name of an expanded name ("namespace<separator>local", or "local" alone), or
-// an empty text when the namespace is not one of the workbook's own.
-std::string_view ownLocalName(const char* expandedName)
-{
-    const std::string_view name(expandedName);
-    const size_t separator = name.find(kNamespaceSeparator);
-    if (separator == std::string_view::npos)
-        return name;
-    return isOwnNamespace(name.substr(0, separator)) ? name.substr(separator + 1) : std::string_view();
-}
-
-} // namespace
 
 std::string_view attributeName(const char* qualifiedName)
 {
-    return ownLocalName(qualifiedName);
+    if (qualifiedName[0] == 'x' && std::strncmp(qualifiedName, "xmlns", 5) == 0)
+        return {};
+    return localName(qualifiedName);
 }
 
 const char* attribute(const char** attributes, std::string_view name)
@@ -93,65 +75,85 @@ Start startOf(int fd)
 
 // Carries a handler's exception across expat, which is C and must not be unwound through.
 struct ParseState {
-    XML_Parser parser;
-    XmlSink* sink;
+    XML_Parser parser = nullptr;
+    XmlSink* sink = nullptr;
     std::exception_ptr failure;
     bool doctype = false;
     bool event = false; // an event since the last buffer: expat is not holding one token
+    XmlNamespaces namespaces;
+    int depth = 0;
     int foreignDepth = 0; // > 0 inside an element of another namespace
+    std::vector<const char*> ownAttributes;
 };
 
 template <typename Call>
-void guarded(void* userData, Call&& call)
+void guarded(ParseState& state, Call&& call)
 {
-    auto* state = static_cast<ParseState*>(userData);
-    state->event = true;
-    if (state->failure || state->doctype)
+    state.event = true;
+    if (state.failure || state.doctype)
         return;
     try {
-        call(*state->sink);
+        call(*state.sink);
     } catch (...) {
-        state->failure = std::current_exception();
-        XML_StopParser(state->parser, XML_FALSE);
+        state.failure = std::current_exception();
+        XML_StopParser(state.parser, XML_FALSE);
     }
+}
+
+// The attributes without those of another namespace (x14ac:dyDescent on every row, say).
+const char** ownAttributes(ParseState& state, const char** attributes)
+{
+    const auto foreign = [&](const char* name) {
+        const char* colon = std::strchr(name, ':');
+        return colon && !state.namespaces.ownPrefix(std::string_view(name, size_t(colon - name)));
+    };
+    state.ownAttributes.clear();
+    for (const char** a = attributes; a[0]; a += 2)
+        if (!foreign(a[0]))
+            state.ownAttributes.insert(state.ownAttributes.end(), a, a + 2);
+    state.ownAttributes.push_back(nullptr);
+    return state.ownAttributes.data();
 }
 
 void XMLCALL onStart(void* userData, const XML_Char* name, const XML_Char** attributes)
 {
-    auto* state = static_cast<ParseState*>(userData);
-    if (state->foreignDepth > 0) {
-        ++state->foreignDepth;
-        state->event = true;
+    auto& state = *static_cast<ParseState*>(userData);
+    state.event = true;
+    if (state.foreignDepth > 0) {
+        ++state.foreignDepth;
         return;
     }
-    const std::string_view local = ownLocalName(name);
+    const bool prefixed = state.namespaces.declare(attributes, ++state.depth);
+    const std::string_view local = state.namespaces.element(name);
     if (local.empty()) {
-        state->foreignDepth = 1;
-        state->event = true;
+        state.foreignDepth = 1;
         return;
     }
-    guarded(userData, [&](XmlSink& sink) { sink.startElement(local, attributes); });
+    const char** own = prefixed ? ownAttributes(state, attributes) : attributes;
+    guarded(state, [&](XmlSink& sink) { sink.startElement(local, own); });
 }
 
 void XMLCALL onEnd(void* userData, const XML_Char* name)
 {
-    auto* state = static_cast<ParseState*>(userData);
-    if (state->foreignDepth > 0) {
-        --state->foreignDepth;
-        state->event = true;
+    auto& state = *static_cast<ParseState*>(userData);
+    state.event = true;
+    if (state.foreignDepth > 1) {
+        --state.foreignDepth; // inside an element of another namespace
         return;
     }
-    guarded(userData, [&](XmlSink& sink) { sink.endElement(ownLocalName(name)); });
+    if (state.foreignDepth == 1)
+        state.foreignDepth = 0; // that element itself ends
+    else
+        guarded(state, [&](XmlSink& sink) { sink.endElement(state.namespaces.element(name)); });
+    state.namespaces.release(state.depth--);
 }
 
 void XMLCALL onText(void* userData, const XML_Char* text, int length)
 {
-    auto* state = static_cast<ParseState*>(userData);
-    if (state->foreignDepth > 0) {
-        state->event = true;
-        return;
-    }
-    guarded(userData, [&](XmlSink& sink) { sink.characters(std::string_view(text, size_t(length))); });
+    auto& state = *static_cast<ParseState*>(userData);
+    state.event = true;
+    if (state.foreignDepth == 0)
+        guarded(state, [&](XmlSink& sink) { sink.characters(std::string_view(text, size_t(length))); });
 }
 
 // Everything without a handler of its own (comments, the XML declaration, blanks around the
@@ -171,7 +173,7 @@ void XMLCALL onDoctype(void* userData, const XML_Char*, const XML_Char*, const X
 
 class ExpatParser {
 public:
-    ExpatParser() : m_parser(XML_ParserCreateNS(nullptr, kNamespaceSeparator))
+    ExpatParser() : m_parser(XML_ParserCreate(nullptr))
     {
         if (!m_parser)
             throw std::bad_alloc();
@@ -302,7 +304,9 @@ void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling)
         throw failure(QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(zip_strerror(m_zip))));
 
     const ExpatParser parser;
-    ParseState state{parser.get(), &sink, {}, false, false};
+    ParseState state;
+    state.parser = parser.get();
+    state.sink = &sink;
     XML_SetUserData(parser.get(), &state);
     XML_SetElementHandler(parser.get(), onStart, onEnd);
     XML_SetCharacterDataHandler(parser.get(), onText);

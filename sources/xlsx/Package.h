@@ -18,8 +18,8 @@ namespace xlsx {
 // or strict SpreadsheetML, relationships) or of none arrive by their local name, however
 // they are prefixed ("x:row" arrives as "row"). An element of any other namespace, such as
 // the x14:workbookPr that current writers put in an extension list, is left out together
-// with everything inside it, so that no extension passes for the element it extends.
-// Attribute names are handed over qualified; read them with attribute() or attributeName().
+// with everything inside it, so that no extension passes for the element it extends; so are
+// attributes of other namespaces. Read attributes with attribute() or attributeName().
 // An exception thrown from a handler stops the parse and reaches the caller of
 // Package::parsePart.
 class XmlSink {
@@ -57,10 +57,11 @@ struct Limits {
     quint64 cells = gridfill::kMaxAreaCells;
 };
 
-// The local name of an attribute without a namespace or in one of the workbook's own
-// namespaces ("r:id" is "id"); empty for an attribute of any other namespace.
+std::string_view localName(const char* qualifiedName);
+// The local name of an attribute ("r:id" is "id"); empty for a namespace declaration
+// ("xmlns", "xmlns:x").
 std::string_view attributeName(const char* qualifiedName);
-// The value of the attribute with this local name (as attributeName gives it), or nullptr.
+// The value of the attribute with this local name, or nullptr.
 const char* attribute(const char** attributes, std::string_view name);
 
 class Package {

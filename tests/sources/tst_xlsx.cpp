@@ -403,6 +403,8 @@ void TestXlsx::otherWriters_data()
         + "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\"><v>5</v></c></row></sheetData><extLst><ext uri=\"{4}\">"
         "<e:row xmlns:e=\"urn:e\" r=\"9\"><e:c r=\"E9\"><e:v>1</e:v></e:c></e:row></ext></extLst></worksheet>"}
         << QByteArray() << false << QStringList{"B1=5"};
+    QTest::newRow("attributes of another vocabulary") << QByteArrayList{}
+        << QByteArray("<c r=\"B1\" e:t=\"s\" e:r=\"Z9\" xmlns:e=\"urn:e\"><v>5</v></c>") << false << QStringList{"B1=5"};
     QTest::newRow("relationship of another vocabulary") << QByteArrayList{"xl/_rels/workbook.xml.rels",
         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><e:Relationship "
         "xmlns:e=\"urn:e\" Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
