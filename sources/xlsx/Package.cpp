@@ -3,6 +3,7 @@
 #include "InputFile.h"
 #include "XmlNamespaces.h"
 #include "platform/Error.h"
+#include "platform/FileAccess.h"
 
 #include <expat.h>
 #include <zip.h>
@@ -10,7 +11,6 @@
 #include <cstring>
 #include <exception>
 #include <vector>
-#include <unistd.h>
 
 namespace xlsx {
 
@@ -49,24 +49,16 @@ namespace {
     throw Error(QStringLiteral("\"%1\" is not an .xlsx workbook (%2)").arg(fileName, reason));
 }
 
-// The one place where this reader touches the file system. Opened here rather than by
-// libzip, so that a file that cannot be opened, or is no regular file, gets the same message
-// as a text file does; libzip then reads it through the descriptor, with read().
-int openForReading(const QString& fileName)
-{
-    return InputFile(fileName, kMaxSourceFileBytes, QStringLiteral("a workbook")).release();
-}
-
 enum class Start { Other, Zip, Compound };
 
 // What the first bytes say the file is. An encrypted workbook is not a zip but a compound
 // file holding the encrypted package, as an Excel 97-2003 workbook is; a file that starts
 // as a zip but does not open as one was cut short or damaged (a broken download, say).
-Start startOf(int fd)
+Start startOf(const platform::ReadOnlyFile& file)
 {
     static const unsigned char compound[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     unsigned char head[8] = {};
-    if (::pread(fd, head, sizeof head, 0) < 4)
+    if (file.readAt(0, reinterpret_cast<char*>(head), sizeof head) < 4)
         return Start::Other;
     if (std::memcmp(head, "PK\x03\x04", 4) == 0)
         return Start::Zip;
@@ -233,12 +225,17 @@ Error malformed(zip_file_t* file, quint64 budget, XML_Parser parser, const Failu
 
 Package::Package(const QString& fileName, const Limits& limits) : m_fileName(fileName), m_limits(limits)
 {
-    const int fd = openForReading(fileName);
-    const Start start = startOf(fd);
+    // Opened here rather than by libzip, so that a file that cannot be opened, is no regular
+    // file or is too large gets the same message as a text file does; libzip then reads it
+    // through the descriptor, with read().
+    InputFile input(fileName, kMaxSourceFileBytes, QStringLiteral("a workbook"));
+    platform::ReadOnlyFile& file = input.file();
+    const Start start = startOf(file);
     int zipError = 0;
-    m_zip = zip_fdopen(fd, 0, &zipError); // owns fd from here on, when it succeeds
+    m_zip = zip_fdopen(file.descriptor(), 0, &zipError);
+    if (m_zip)
+        file.release(); // the archive owns the descriptor from here on
     if (!m_zip) {
-        ::close(fd);
         if (zipError == ZIP_ER_NOZIP && start == Start::Compound)
             throwNotAWorkbook(fileName, QStringLiteral("it is a password-protected workbook or an Excel 97-2003 "
                                                        "workbook, not a zip archive"));

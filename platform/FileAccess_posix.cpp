@@ -1,0 +1,105 @@
+#include "platform/FileAccess.h"
+
+#include "platform/Error.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+[[noreturn]] void throwCannotOpen(const QString& fileName, const QString& reason)
+{
+    throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
+}
+
+// Why a file of this kind is not read; empty for a regular file. A folder opens fine and
+// only fails to read; it gets the reason the read would have given.
+QString refusal(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return {};
+    if (S_ISDIR(mode))
+        return systemReason(EISDIR);
+    if (S_ISFIFO(mode))
+        return QStringLiteral("It is a named pipe, not a regular file");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("It is a device, not a regular file");
+    return QStringLiteral("It is not a regular file");
+}
+
+} // namespace
+
+// Opened without waiting, so that a named pipe with no writer is refused at once instead of
+// holding the open until something writes to it; only a regular file is kept, so that no
+// reader has to find out later.
+ReadOnlyFile::ReadOnlyFile(const QString& fileName) : m_fileName(fileName)
+{
+    m_fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (m_fd < 0)
+        throwCannotOpen(fileName, systemReason(errno));
+    struct stat info {};
+    QString reason = ::fstat(m_fd, &info) != 0 ? systemReason(errno) : refusal(info.st_mode);
+    if (reason.isEmpty() && ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        reason = systemReason(errno);
+    if (!reason.isEmpty()) {
+        ::close(m_fd);
+        throwCannotOpen(fileName, reason);
+    }
+    m_size = info.st_size > 0 ? quint64(info.st_size) : 0;
+}
+
+ReadOnlyFile::~ReadOnlyFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+qint64 ReadOnlyFile::read(char* buffer, qint64 n)
+{
+    for (;;) {
+        const ssize_t got = ::read(m_fd, buffer, size_t(n));
+        if (got >= 0)
+            return got;
+        if (errno != EINTR)
+            throwCannotOpen(m_fileName, systemReason(errno));
+    }
+}
+
+qint64 ReadOnlyFile::readAt(quint64 offset, char* buffer, qint64 n) const
+{
+    return ::pread(m_fd, buffer, size_t(n), off_t(offset));
+}
+
+int ReadOnlyFile::release()
+{
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+}
+
+bool openDeviceForWriting(QFile& file, const QString& fileName, QString* reason)
+{
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        *reason = systemReason(errno);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFile::AutoCloseHandle)) {
+        ::close(fd);
+        *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform
