@@ -114,6 +114,8 @@ void TestXlsDamage::everyPrefixFailsCleanly_data()
     QTest::newRow("mini stream, BIFF5") << "biff5_cp1251.xls";
     QTest::newRow("4096-byte sectors") << "sector4096.xls";
     QTest::newRow("formula results") << "formula_results.xls";
+    QTest::newRow("bare Excel 2.1 worksheet") << "biff2_worksheet.xls";
+    QTest::newRow("bare Excel 4.0 worksheet") << "biff4_worksheet.xls";
 }
 
 // A file cut anywhere short of its end is an Error, never a crash or a read past the data
