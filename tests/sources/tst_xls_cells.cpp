@@ -91,6 +91,14 @@ void TestXlsCells::cells_data()
         << 2 << 3 << QStringList{"A1=Preço", "B1=16/04/2019", "C1=", "A2=12,5", "B2=", "C2=42"};
     QTest::newRow("BIFF8 stream without the container") << "bare_biff8.xls" << true << 2 << 2
         << QStringList{"A1=sem contêiner", "B2=3"};
+    QTest::newRow("BIFF8 strings longer than their records") << "string_past_record.xls" << true
+        << 2 << 2 << QStringList{"A1=", "B1=abcd", "B2=1"};
+    QTest::newRow("BIFF5, Macintosh Central European code page") << "biff5_cp10029.xls" << true
+        << 2 << 2 << QStringList{"A1=Ładowność", "B2=2"};
+    QTest::newRow("file ends inside the mini stream's last sector") << "cut_in_last_sector.xls"
+        << true << 2 << 2 << QStringList{"A1=fim curto", "B2=2"};
+    QTest::newRow("byte order mark stored the other way round") << "byte_order_swapped.xls" << true
+        << 2 << 2 << QStringList{"A1=1", "B2=2"};
     QTest::newRow("long shared strings split by xlwt") << "long_strings.xls" << true << 12 << 2
         << longTexts;
 }

@@ -64,6 +64,8 @@ void TestXlsDamage::clearFailures_data()
     QTest::newRow("FAT loop") << "fat_loop.xls" << "the sector chain of the stream loops";
     QTest::newRow("FAT index out of range") << "fat_out_of_range.xls"
         << "the sector chain of the stream points outside the file";
+    QTest::newRow("file cut inside the mini stream") << "cut_in_stream.xls"
+        << "a stream of the compound file is larger than its mini stream";
     QTest::newRow("no Workbook stream") << "no_workbook.xls" << "the file holds no Workbook stream";
     QTest::newRow("record past the stream") << "record_past_end.xls"
         << "a record runs past the end of the workbook stream";
