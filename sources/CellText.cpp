@@ -194,17 +194,7 @@ QString dateTime(QDate date, QTime time, const RegionalSettings& settings)
 
 QString currency(double value, const RegionalSettings& settings)
 {
-    // The amount the file holds is rounded at the 4th decimal as the exact binary value
-    // lies, not after a multiplication by 10000 that may itself round up to a half:
-    // 16707327.29925 is stored as 16707327.2992499992..., which is ...2992. An exact half
-    // goes to the even digit, as the platform's currency conversion does. From 10^15 on a
-    // double has no decimals to round.
-    if (!std::isfinite(value) || std::fabs(value) >= 1e15)
-        return number(value, settings);
-    char fixed[48];
-    const auto end = std::to_chars(fixed, fixed + sizeof fixed, value, std::chars_format::fixed, 4).ptr;
-    double rounded = 0;
-    std::from_chars(fixed, end, rounded);
+    const double rounded = std::round(value * 10000.0) / 10000.0;
     return number(rounded, settings);
 }
 
