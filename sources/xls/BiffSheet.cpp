@@ -105,10 +105,6 @@ void Walker::record(const Record& r)
         flushPending();
     if (m_wb.version == 2)
         return record2(r);
-    if (isBiff2Cell(r.id))
-        throw Error(QStringLiteral("the first worksheet holds an Excel 2.x cell record (0x%1), "
-                                   "which this reader does not read in a later workbook")
-                        .arg(r.id, 4, 16, QChar(u'0')));
     const ByteView d = payload(r);
     Cell c;
     switch (r.id) {
@@ -132,7 +128,12 @@ void Walker::record(const Record& r)
     case rec::Formula3:
     case rec::Formula4: return formula(d, at(d, Cell::Kind::Number), 6);
     case rec::String: return string(r);
-    default: return;
+    default:
+        if (isBiff2Cell(r.id))
+            throw Error(QStringLiteral("the first worksheet holds an Excel 2.x cell record (0x%1), "
+                                       "which this reader does not read in a later workbook")
+                            .arg(r.id, 4, 16, QChar(u'0')));
+        return;
     }
     m_visitor.cell(c);
 }
