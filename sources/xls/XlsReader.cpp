@@ -1,11 +1,11 @@
 #include "XlsReader.h"
 
 #include "BiffSheet.h"
-#include "CannotOpen.h"
 #include "CompoundFile.h"
 #include "GridFill.h"
 #include "TextGrid.h"
 #include "XlsLoad.h"
+#include "platform/FileAccess.h"
 
 #include <QFile>
 
@@ -137,19 +137,34 @@ void loadXlsData(TextGrid& grid, QByteArrayView data, const RegionalSettings& se
 
 } // namespace xls
 
+namespace {
+
+QByteArray readAll(platform::ReadOnlyFile& file)
+{
+    QByteArray bytes;
+    char buffer[65536];
+    while (const qint64 got = file.read(buffer, sizeof buffer))
+        bytes.append(buffer, got);
+    return bytes;
+}
+
+} // namespace
+
 void LoadXls(TextGrid& grid, const QString& fileName, const RegionalSettings& settings)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throwCannotOpen(fileName, file.errorString());
+    platform::ReadOnlyFile opened(fileName); // raises the one "Cannot open file" error
     // Mapped when the file system allows it: the container reader copies only the
     // workbook stream out of it.
+    QFile file;
+    const uchar* mapped = nullptr;
+    if (opened.size() > 0 && file.open(opened.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        mapped = file.map(0, qint64(opened.size()));
     QByteArray copy;
     QByteArrayView bytes;
-    if (const uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr) {
-        bytes = QByteArrayView(mapped, file.size());
+    if (mapped) {
+        bytes = QByteArrayView(mapped, qsizetype(opened.size()));
     } else {
-        copy = file.readAll();
+        copy = readAll(opened);
         bytes = copy;
     }
     xls::loadXlsData(grid, bytes, settings, fileName);
