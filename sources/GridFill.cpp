@@ -3,6 +3,8 @@
 #include "TextGrid.h"
 #include "platform/Error.h"
 
+#include <algorithm>
+
 namespace gridfill {
 
 QString cellName(quint32 col, quint32 row)
@@ -17,6 +19,8 @@ GridFill::GridFill(TextGrid& grid, const QString& fileName, const UsedArea& area
                    const FirstError& error, quint64 maxCells)
     : m_grid(grid), m_stop(error.position()), m_errorValue(error.value())
 {
+    if (m_stop)
+        m_stopKey = key(m_stop->col, m_stop->row);
     const quint64 rows = area.rows();
     const quint64 cols = area.cols();
     if (rows * cols > maxCells)
@@ -39,21 +43,9 @@ GridFill::GridFill(TextGrid& grid, const QString& fileName, const UsedArea& area
 // the fill stops. A fresh grid is empty already, so this only reads.
 void GridFill::clearBeforeStop()
 {
-    const int rows = m_grid.RowCount();
-    const int cols = m_grid.ColCount();
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) {
-            if (!reaches(quint32(c), quint32(r)))
-                return;
-            if (!m_grid.cell(c, r).isEmpty())
-                m_grid.setCell(c, r, QString());
-        }
-}
-
-void GridFill::put(quint32 col, quint32 row, QString text)
-{
-    if (reaches(col, row))
-        m_grid.setCell(int(col), int(row), std::move(text));
+    const qsizetype cols = m_grid.ColCount();
+    const qsizetype cells = qsizetype(m_grid.RowCount()) * cols;
+    m_grid.clearCells(m_stop ? std::min(cells, qsizetype(m_stop->row) * cols + m_stop->col) : cells);
 }
 
 void GridFill::finish() const

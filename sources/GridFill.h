@@ -3,13 +3,13 @@
 // to the used area within the cell ceiling, refuses an area of one cell, empties what an
 // earlier load left, writes the texts and stops at the first error cell in reading order with
 // everything before it in place. The readers only decode their files into cells.
+#include "TextGrid.h"
+
 #include <QString>
 #include <QtGlobal>
 
 #include <algorithm>
 #include <optional>
-
-class TextGrid;
 
 namespace gridfill {
 
@@ -93,17 +93,24 @@ public:
              quint64 maxCells = kMaxAreaCells);
 
     // Whether a cell lies before the stop: only those are written.
-    bool reaches(quint32 col, quint32 row) const { return !m_stop || Position{row, col} < *m_stop; }
+    bool reaches(quint32 col, quint32 row) const { return key(col, row) < m_stopKey; }
     // Writes a cell's text, in any order; a cell at or after the stop is left alone.
-    void put(quint32 col, quint32 row, QString text);
+    void put(quint32 col, quint32 row, QString text)
+    {
+        if (reaches(col, row))
+            m_grid.setCell(int(col), int(row), std::move(text));
+    }
     // Raises the error of the stop cell, when there is one.
     void finish() const;
 
 private:
+    // Reading order as one number, so that the test per cell is one comparison.
+    static quint64 key(quint32 col, quint32 row) { return quint64(row) << 32 | col; }
     void clearBeforeStop();
 
     TextGrid& m_grid;
     std::optional<Position> m_stop;
+    quint64 m_stopKey = ~quint64(0); // past every cell when there is no stop
     QString m_errorValue;
 };
 

@@ -3,6 +3,8 @@
 #include <QBrush>
 #include <QColor>
 
+#include <algorithm>
+
 namespace {
 const QString kEmpty;
 }
@@ -50,6 +52,14 @@ void TextGrid::setCell(int col, int row, QString text)
     if (col < 0 || row < 0 || col >= m_cols || row >= m_rows)
         return;
     m_cells[size_t(row) * m_cols + col] = std::move(text);
+}
+
+void TextGrid::clearCells(qsizetype count)
+{
+    const size_t end = std::min(size_t(std::max<qsizetype>(count, 0)), m_cells.size());
+    for (size_t i = 0; i < end; ++i)
+        if (!m_cells[i].isEmpty())
+            m_cells[i] = QString();
 }
 
 void TextGrid::announceAll()

@@ -25,6 +25,8 @@ public:
     // Writes silently: a loader fills a million cells, so it calls announceAll() once
     // when it is done (or has failed) instead of one signal per cell.
     void setCell(int col, int row, QString text);
+    // Empties the first count cells in reading order (row by row, each left to right).
+    void clearCells(qsizetype count);
     void announceAll();
 
     bool hasFixedRow() const { return m_rows > 1; }

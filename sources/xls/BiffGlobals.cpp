@@ -11,10 +11,9 @@ namespace {
 constexpr quint16 kBiff5 = 0x0500;
 constexpr quint16 kBiff8 = 0x0600;
 constexpr quint16 kGlobalsSubstream = 0x0005;
+constexpr quint16 kWorksheetSubstream = 0x0010;
+constexpr quint16 kExcel4Workbook = 0x0100;
 constexpr quint8 kWorksheetType = 0;
-// Formats below this id are built in: their id alone says what they are, whatever
-// (localised) code a FORMAT record gives them.
-constexpr int kFirstCustomFormat = 164;
 
 [[noreturn]] void fail(const char* message)
 {
@@ -26,21 +25,34 @@ ByteView payload(const Record& r)
     return ByteView(r.data.data(), r.data.size(), "a record of the workbook is too short");
 }
 
+// The version from the first BOF: BIFF5 and BIFF8 streams start with the workbook globals,
+// an Excel 2.1 to 4.0 file is one worksheet whose own head holds what the globals would.
 void readBof(RecordReader& reader, Workbook& wb)
 {
     if (reader.atEnd())
         fail("the workbook stream is empty");
     const Record bof = reader.next();
-    if (bof.id == 0x0009 || bof.id == 0x0209 || bof.id == 0x0409)
-        fail("workbooks older than Excel 5 are not supported");
-    if (bof.id != rec::Bof)
-        fail("the workbook stream does not start with a BOF record");
-    const quint16 version = payload(bof).u16(0);
-    if (version != kBiff5 && version != kBiff8)
-        fail("the workbook is neither BIFF5 nor BIFF8");
-    if (payload(bof).u16(2) != kGlobalsSubstream)
+    const ByteView d = payload(bof);
+    switch (bof.id) {
+    case rec::Bof2: wb.version = 2; break;
+    case rec::Bof3: wb.version = 3; break;
+    case rec::Bof4: wb.version = 4; break;
+    case rec::Bof:
+        if (d.u16(0) != kBiff5 && d.u16(0) != kBiff8)
+            fail("the workbook is neither BIFF5 nor BIFF8");
+        wb.version = d.u16(0) == kBiff8 ? 8 : 5;
+        break;
+    default: fail("the workbook stream does not start with a BOF record");
+    }
+    const quint16 type = d.u16(2);
+    if (wb.version >= 5 && type != kGlobalsSubstream)
         fail("the workbook stream does not start with the workbook globals");
-    wb.biff8 = version == kBiff8;
+    if (wb.version <= 4 && type == kExcel4Workbook)
+        fail("Excel 4.0 workbooks of several sheets are not supported");
+    if (wb.version <= 4 && type != kWorksheetSubstream)
+        fail("the file holds no worksheet");
+    if (wb.version <= 4)
+        wb.firstWorksheet = 0;
 }
 
 void readSharedStrings(const Record& sst, RecordReader& reader, Workbook& wb)
@@ -60,20 +72,55 @@ void readSharedStrings(const Record& sst, RecordReader& reader, Workbook& wb)
         wb.sharedStrings.push_back(strings.unicodeString(false));
 }
 
-QString formatCode(const Record& r, Workbook& wb)
+// FORMAT: BIFF5 and BIFF8 give each code its id; before, the codes are numbered in the
+// order of their records (BIFF4 has two unused bytes before the code).
+void readFormat(const Record& r, Workbook& wb, QHash<int, QString>& formats)
 {
-    return wb.biff8 ? unicodeString(payload(r), 2, false)
-                    : byteString(payload(r), 2, true, wb.codePage);
+    const ByteView d = payload(r);
+    switch (wb.version) {
+    case 8: formats.insert(d.u16(0), unicodeString(d, 2, false)); break;
+    case 5: formats.insert(d.u16(0), byteString(d, 2, true, wb.codePage)); break;
+    case 4: formats.insert(int(formats.size()), byteString(d, 2, true, wb.codePage)); break;
+    default: formats.insert(int(formats.size()), byteString(d, 0, true, wb.codePage)); break;
+    }
 }
 
 void classifyXfs(const std::vector<quint16>& xfFormats, const QHash<int, QString>& formats,
                  Workbook& wb)
 {
     wb.xfKinds.reserve(xfFormats.size());
-    for (quint16 id : xfFormats) {
-        const QString code = id < kFirstCustomFormat ? QString() : formats.value(id);
-        wb.xfKinds.push_back(celltext::classifyFormat(id, code));
+    // The code a FORMAT record gives decides, below 164 too: writers other than Excel put
+    // codes of their own under the built-in ids. Only an id without a record is taken from
+    // the built-in table.
+    for (quint16 id : xfFormats)
+        wb.xfKinds.push_back(celltext::classifyFormat(id, formats.value(id)));
+}
+
+// The records of the globals that the cells need; false at their EOF.
+bool readGlobal(const Record& r, RecordReader& reader, Workbook& wb, QHash<int, QString>& formats,
+                std::vector<quint16>& xfFormats)
+{
+    switch (r.id) {
+    case rec::Eof: return false;
+    case rec::FilePass: fail("the workbook is password-protected");
+    case rec::CodePage: wb.codePage.set(payload(r).u16(0)); break;
+    case rec::DateMode: wb.date1904 = payload(r).u16(0) != 0; break;
+    case rec::Format:
+    case rec::Format2: readFormat(r, wb, formats); break;
+    case rec::Xf: xfFormats.push_back(payload(r).u16(2)); break;
+    case rec::Xf3:
+    case rec::Xf4: xfFormats.push_back(payload(r).u8(1)); break;
+    case rec::BoundSheet:
+        if (wb.version >= 5 && wb.firstWorksheet < 0 && payload(r).u8(5) == kWorksheetType)
+            wb.firstWorksheet = payload(r).u32(0);
+        break;
+    case rec::Sst:
+        if (wb.biff8())
+            readSharedStrings(r, reader, wb);
+        break;
+    default: break;
     }
+    return true;
 }
 
 } // namespace
@@ -86,30 +133,16 @@ Workbook readWorkbook(const QByteArray& stream)
     QHash<int, QString> formats;
     std::vector<quint16> xfFormats;
     bool ended = false;
-    while (!ended && !reader.atEnd()) {
-        const Record r = reader.next();
-        switch (r.id) {
-        case rec::Eof: ended = true; break;
-        case rec::FilePass: fail("the workbook is password-protected");
-        case rec::CodePage: wb.codePage.set(payload(r).u16(0)); break;
-        case rec::DateMode: wb.date1904 = payload(r).u16(0) != 0; break;
-        case rec::Format: formats.insert(payload(r).u16(0), formatCode(r, wb)); break;
-        case rec::Xf: xfFormats.push_back(payload(r).u16(2)); break;
-        case rec::BoundSheet:
-            if (wb.firstWorksheet < 0 && payload(r).u8(5) == kWorksheetType)
-                wb.firstWorksheet = payload(r).u32(0);
-            break;
-        case rec::Sst:
-            if (wb.biff8)
-                readSharedStrings(r, reader, wb);
-            break;
-        default: break;
-        }
-    }
+    while (!ended && !reader.atEnd())
+        ended = !readGlobal(reader.next(), reader, wb, formats, xfFormats);
     if (!ended)
-        fail("the workbook globals have no EOF record");
+        fail(wb.version >= 5 ? "the workbook globals have no EOF record" : "the worksheet has no EOF record");
     if (wb.firstWorksheet < 0)
         fail("the workbook has no worksheet");
+    // BIFF2 cells name their number format themselves, by its place among the FORMAT records.
+    if (wb.version == 2)
+        for (quint16 i = 0; i < 64; ++i)
+            xfFormats.push_back(i);
     classifyXfs(xfFormats, formats, wb);
     return wb;
 }

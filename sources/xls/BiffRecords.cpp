@@ -2,6 +2,8 @@
 
 #include "platform/AnsiCodePage.h"
 
+#include <algorithm>
+
 namespace xls {
 
 namespace {
@@ -163,7 +165,9 @@ void CodePage::set(quint16 codePage)
     case 32768: name = "macintosh"; break;
     case 32769: name = "windows-1252"; break;
     default:
-        if (codePage == 874 || (codePage >= 1250 && codePage <= 1258))
+        // The Macintosh code pages (10029 Central European, 10007 Cyrillic, ...) go by their
+        // Windows numbers among Qt's converters, where it has them.
+        if (codePage == 874 || (codePage >= 1250 && codePage <= 1258) || (codePage > 10000 && codePage < 10100))
             name = "windows-" + QByteArray::number(codePage);
     }
     // An unknown code page keeps the default rather than failing the load: the letters of
@@ -192,8 +196,18 @@ QString byteString(ByteView data, qsizetype offset, bool shortLength, CodePage& 
 QString unicodeString(ByteView data, qsizetype offset, bool shortLength)
 {
     const ByteView bounded(data.data(), data.size(), kStringPastEnd);
-    ContinuedReader reader({bounded.from(offset)});
-    return reader.unicodeString(shortLength, false);
+    const int count = shortLength ? bounded.u8(offset) : bounded.u16(offset);
+    qsizetype at = offset + (shortLength ? 1 : 2);
+    // Some writers end the record early: an empty string without its option byte, or the
+    // last character cut off. What the record holds is the string, as other readers take it.
+    if (!bounded.has(at, 1))
+        return {};
+    const quint8 flags = bounded.u8(at++);
+    at += ((flags & 0x08) ? 2 : 0) + ((flags & 0x04) ? 4 : 0);
+    const qsizetype width = (flags & 0x01) ? 2 : 1;
+    const qsizetype held = bounded.has(at, 0) ? (bounded.size() - at) / width : 0;
+    ContinuedReader reader({bounded.from(std::min(at, bounded.size()))});
+    return reader.chars(int(std::min<qsizetype>(count, held)), flags & 0x01);
 }
 
 } // namespace xls

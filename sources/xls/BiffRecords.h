@@ -1,5 +1,6 @@
 #pragma once
-// BIFF records of a Workbook (BIFF8) or Book (BIFF5) stream, and the strings inside them.
+// BIFF records of a Workbook (BIFF8) or Book (BIFF5) stream, or of an Excel 2.1 to 4.0
+// worksheet (BIFF2 to BIFF4), and the strings inside them.
 #include "ByteView.h"
 
 #include <QByteArray>
@@ -35,6 +36,27 @@ constexpr quint16 Row = 0x0208;
 constexpr quint16 Rk = 0x027E;
 constexpr quint16 Format = 0x041E;
 constexpr quint16 Bof = 0x0809;
+constexpr quint16 Formula3 = 0x0206; // the FORMULA of Excel 3.0 and 4.0, still written by
+constexpr quint16 Formula4 = 0x0406; // some tools into later files; laid out as FORMULA
+
+// Excel 2.1 to 4.0 (BIFF2 to BIFF4): worksheets of one sheet each, whose records differ.
+constexpr quint16 Bof2 = 0x0009;
+constexpr quint16 Bof3 = 0x0209;
+constexpr quint16 Bof4 = 0x0409;
+constexpr quint16 Dimensions2 = 0x0000;
+constexpr quint16 Blank2 = 0x0001;
+constexpr quint16 Integer2 = 0x0002;
+constexpr quint16 Number2 = 0x0003;
+constexpr quint16 Label2 = 0x0004;
+constexpr quint16 BoolErr2 = 0x0005;
+constexpr quint16 String2 = 0x0007;
+constexpr quint16 Row2 = 0x0008;
+constexpr quint16 Format2 = 0x001E;
+constexpr quint16 ColWidth2 = 0x0024;
+constexpr quint16 Xf3 = 0x0243;
+constexpr quint16 Xf4 = 0x0443;
+
+inline bool isBof(quint16 id) { return id == Bof || id == Bof2 || id == Bof3 || id == Bof4; }
 } // namespace rec
 
 struct Record {

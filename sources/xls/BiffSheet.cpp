@@ -36,6 +36,7 @@ double rkValue(quint32 rk)
     return (rk & 0x01) ? value / 100 : value;
 }
 
+// A cell record of BIFF3 to BIFF8: row, column, XF index, then the value at offset 6.
 Cell at(ByteView data, Cell::Kind kind)
 {
     Cell c;
@@ -44,6 +45,32 @@ Cell at(ByteView data, Cell::Kind kind)
     c.xf = data.u16(4);
     c.kind = kind;
     return c;
+}
+
+// A BIFF2 cell record: row, column, three attribute bytes whose second names the number
+// format (its low six bits), then the value at offset 7.
+Cell at2(ByteView data, Cell::Kind kind)
+{
+    Cell c;
+    c.row = data.u16(0);
+    c.col = data.u16(2);
+    c.xf = data.u8(5) & 0x3F;
+    c.kind = kind;
+    return c;
+}
+
+// Records that may stand between a FORMULA and the STRING with its text.
+bool continuesFormula(quint16 id)
+{
+    return id == rec::String || id == rec::String2 || id == kSharedFormula || id == kArrayFormula
+        || id == kTableFormula;
+}
+
+// The cell records of Excel 2.x: in a later file they hold cells this reader does not read
+// there, and leaving them out would lose those cells without a word.
+bool isBiff2Cell(quint16 id)
+{
+    return id >= rec::Blank2 && id <= rec::BoolErr2;
 }
 
 // Decodes the records of one worksheet into cells for the visitor. A FORMULA whose result
@@ -57,9 +84,10 @@ public:
     void record(const Record& r);
 
 private:
+    void record2(const Record& r);
     void dimensions(ByteView d);
     void multiple(ByteView d, bool rk);
-    void formula(ByteView d);
+    void formula(ByteView d, Cell c, qsizetype result);
     void string(const Record& r);
     void sharedString(ByteView d);
     QString text(ByteView d, qsizetype offset);
@@ -73,9 +101,10 @@ private:
 
 void Walker::record(const Record& r)
 {
-    if (m_pending && r.id != rec::String && r.id != kSharedFormula && r.id != kArrayFormula
-        && r.id != kTableFormula)
+    if (m_pending && !continuesFormula(r.id))
         flushPending();
+    if (m_wb.version == 2)
+        return record2(r);
     const ByteView d = payload(r);
     Cell c;
     switch (r.id) {
@@ -95,8 +124,39 @@ void Walker::record(const Record& r)
         c.boolean = d.u8(6) != 0;
         c.error = d.u8(6);
         break;
-    case rec::Formula: return formula(d);
+    case rec::Formula:
+    case rec::Formula3:
+    case rec::Formula4: return formula(d, at(d, Cell::Kind::Number), 6);
     case rec::String: return string(r);
+    default:
+        if (isBiff2Cell(r.id))
+            throw Error(QStringLiteral("the first worksheet holds an Excel 2.x cell record (0x%1), "
+                                       "which this reader does not read in a later workbook")
+                            .arg(r.id, 4, 16, QChar(u'0')));
+        return;
+    }
+    m_visitor.cell(c);
+}
+
+void Walker::record2(const Record& r)
+{
+    const ByteView d = payload(r);
+    Cell c;
+    switch (r.id) {
+    case rec::Dimensions2: return dimensions(d);
+    case rec::Row2: return m_visitor.row(d.u16(0), d.u16(4));
+    case rec::ColWidth2: return m_visitor.columns(quint64(d.u8(1)) + 1);
+    case rec::Blank2: c = at2(d, Cell::Kind::Blank); break;
+    case rec::Integer2: c = at2(d, Cell::Kind::Number); c.number = d.u16(7); break;
+    case rec::Number2: c = at2(d, Cell::Kind::Number); c.number = d.f64(7); break;
+    case rec::Label2: c = at2(d, Cell::Kind::Text); c.text = byteString(d, 7, true, m_wb.codePage); break;
+    case rec::BoolErr2:
+        c = at2(d, d.u8(8) ? Cell::Kind::Error : Cell::Kind::Boolean);
+        c.boolean = d.u8(7) != 0;
+        c.error = d.u8(7);
+        break;
+    case rec::Formula: return formula(d, at2(d, Cell::Kind::Number), 7);
+    case rec::String2: return string(r);
     default: return;
     }
     m_visitor.cell(c);
@@ -104,7 +164,7 @@ void Walker::record(const Record& r)
 
 void Walker::dimensions(ByteView d)
 {
-    if (m_wb.biff8)
+    if (m_wb.biff8())
         m_visitor.dimensions(d.u32(4), d.u16(10));
     else
         m_visitor.dimensions(d.u16(2), d.u16(6));
@@ -128,17 +188,17 @@ void Walker::multiple(ByteView d, bool rk)
 
 // The cached result of a formula: a number, or, flagged by 0xFFFF in its top bytes, a
 // string (in the next STRING record), a boolean, an error or the empty string.
-void Walker::formula(ByteView d)
+// result: the offset of the 8 result bytes (7 in BIFF2, whose cells carry attribute bytes).
+void Walker::formula(ByteView d, Cell c, qsizetype result)
 {
-    Cell c = at(d, Cell::Kind::Number);
-    if (d.u16(12) != 0xFFFF) {
-        c.number = d.f64(6);
+    if (d.u16(result + 6) != 0xFFFF) {
+        c.number = d.f64(result);
         return m_visitor.cell(c);
     }
-    switch (d.u8(6)) {
+    switch (d.u8(result)) {
     case 0: m_pending = c; m_pending->kind = Cell::Kind::Text; return;
-    case 1: c.kind = Cell::Kind::Boolean; c.boolean = d.u8(8) != 0; break;
-    case 2: c.kind = Cell::Kind::Error; c.error = d.u8(8); break;
+    case 1: c.kind = Cell::Kind::Boolean; c.boolean = d.u8(result + 2) != 0; break;
+    case 2: c.kind = Cell::Kind::Error; c.error = d.u8(result + 2); break;
     default: c.kind = Cell::Kind::Text; break; // 3: the empty string
     }
     m_visitor.cell(c);
@@ -151,10 +211,10 @@ void Walker::string(const Record& r)
         segments.push_back(part);
     if (!m_pending)
         return;
-    if (m_wb.biff8)
+    if (m_wb.biff8())
         m_pending->text = ContinuedReader(std::move(segments)).unicodeString(false, false);
     else
-        m_pending->text = byteString(segments.front(), 0, false, m_wb.codePage);
+        m_pending->text = byteString(segments.front(), 0, r.id == rec::String2, m_wb.codePage);
     flushPending();
 }
 
@@ -171,7 +231,7 @@ void Walker::sharedString(ByteView d)
 
 QString Walker::text(ByteView d, qsizetype offset)
 {
-    return m_wb.biff8 ? unicodeString(d, offset, false)
+    return m_wb.biff8() ? unicodeString(d, offset, false)
                       : byteString(d, offset, false, m_wb.codePage);
 }
 
@@ -190,13 +250,13 @@ void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset, SheetVi
         fail("the first worksheet lies outside the workbook stream");
     RecordReader reader(stream, offset);
     const Record bof = reader.next();
-    if (bof.id != rec::Bof || payload(bof).u16(2) != kWorksheetSubstream)
+    if (!rec::isBof(bof.id) || payload(bof).u16(2) != kWorksheetSubstream)
         fail("the first worksheet does not start with a BOF record");
     Walker walker(wb, reader, visitor);
     int depth = 1; // charts embedded in the sheet come as BOF ... EOF substreams
     while (!reader.atEnd()) {
         const Record r = reader.next();
-        if (r.id == rec::Bof) {
+        if (rec::isBof(r.id)) {
             ++depth;
         } else if (r.id == rec::Eof) {
             if (--depth == 0) {

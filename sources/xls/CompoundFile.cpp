@@ -37,7 +37,9 @@ void CompoundFile::readHeader()
     if (m_file.size() < 8 || std::memcmp(m_file.data(), signature, 8) != 0)
         fail("it is not an Excel 97-2003 workbook (no compound file header)");
     const ByteView header = ByteView(m_file.data(), m_file.size(), kTruncated).sub(0, 512);
-    if (header.u16(28) != 0xFFFE)
+    // The byte order mark is always little-endian in practice; a writer that stored it the
+    // other way round still wrote everything else little-endian.
+    if (header.u16(28) != 0xFFFE && header.u16(28) != 0xFEFF)
         fail("the compound file header is damaged (byte order mark)");
     const quint16 sectorShift = header.u16(30);
     const quint16 miniShift = header.u16(32);
@@ -127,7 +129,7 @@ std::vector<quint32> CompoundFile::chain(quint32 start, const std::vector<quint3
     return sectors;
 }
 
-QByteArray CompoundFile::readChain(quint32 start, quint64 size) const
+QByteArray CompoundFile::readChain(quint32 start, quint64 size, bool mayEndEarly) const
 {
     if (size > quint64(m_file.size()))
         fail("a stream of the compound file is larger than the file");
@@ -138,8 +140,11 @@ QByteArray CompoundFile::readChain(quint32 start, quint64 size) const
     QByteArray out;
     out.reserve(qsizetype(size));
     for (quint32 index : sectors) {
-        const qsizetype part = std::min<qsizetype>(m_sectorSize, qsizetype(size) - out.size());
-        out.append(sector(index).sub(0, part).data(), part);
+        const ByteView held = sector(index);
+        qsizetype part = std::min<qsizetype>(m_sectorSize, qsizetype(size) - out.size());
+        if (mayEndEarly)
+            part = std::min(part, held.size());
+        out.append(held.sub(0, part).data(), part);
     }
     return out;
 }
@@ -189,8 +194,10 @@ void CompoundFile::readDirectory()
     if (m_entries.empty() || m_entries.front().type != kRootEntry)
         fail("the compound file has no root directory entry");
     const Entry& root = m_entries.front();
+    // Some writers end the file inside the last sector of the mini stream, after the last
+    // byte a stream in it uses: the streams are whole, and a short one still fails below.
     if (root.size > 0)
-        m_miniStream = readChain(root.start, root.size);
+        m_miniStream = readChain(root.start, root.size, true);
 }
 
 void CompoundFile::readMiniFat()

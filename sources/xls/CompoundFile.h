@@ -39,7 +39,7 @@ private:
     ByteView sector(quint32 index) const;
     std::vector<quint32> chain(quint32 start, const std::vector<quint32>& table,
                                quint64 maxLength, const char* what) const;
-    QByteArray readChain(quint32 start, quint64 size) const;
+    QByteArray readChain(quint32 start, quint64 size, bool mayEndEarly = false) const;
     QByteArray readMiniChain(quint32 start, quint64 size) const;
     std::vector<quint32> rootChildren() const;
 

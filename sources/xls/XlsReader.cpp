@@ -89,10 +89,25 @@ struct Sheet {
     ExtentPass extent;
 };
 
+// Excel 2.1 to 4.0 stored a worksheet as its bare stream of records, and some writers still
+// store a later workbook so: such a file starts with a BOF record, not with the container.
+bool isBareStream(QByteArrayView data)
+{
+    if (data.size() < 4)
+        return false;
+    const quint16 id = quint16(quint8(data[0]) | (quint8(data[1]) << 8));
+    const quint16 length = quint16(quint8(data[2]) | (quint8(data[3]) << 8));
+    return rec::isBof(id) && length >= 4 && length <= 32;
+}
+
 void readSheet(QByteArrayView data, Sheet& sheet)
 {
-    const CompoundFile file(ByteView(data.data(), data.size(), "the compound file is truncated"));
-    sheet.stream = workbookStream(file);
+    if (isBareStream(data)) {
+        sheet.stream = data.toByteArray();
+    } else {
+        const CompoundFile file(ByteView(data.data(), data.size(), "the compound file is truncated"));
+        sheet.stream = workbookStream(file);
+    }
     sheet.wb = readWorkbook(sheet.stream);
     walkSheet(sheet.wb, sheet.stream, sheet.wb.firstWorksheet, sheet.extent);
 }

@@ -17,7 +17,9 @@ NS = "{http://schemas.openxmlformats.org/spreadsheetml/2006/main}"
 
 XLS = ["xls/good.xls", "xls/cells.xls", "xls/rk_mulrk.xls", "xls/sst_continue.xls",
        "xls/formula_results.xls", "xls/biff5_cp1251.xls", "xls/date1904.xls", "xls/filepass.xls",
-       "xls/bad_sst_index.xls", "xls/fat_loop.xls", "agree/errors.xls"]
+       "xls/bad_sst_index.xls", "xls/fat_loop.xls", "agree/errors.xls", "xls/biff2_worksheet.xls",
+       "xls/biff4_worksheet.xls", "xls/bare_biff8.xls", "xls/formula_0406.xls",
+       "xls/string_past_record.xls", "xls/dimension_formatted.xls", "xls/cut_in_last_sector.xls"]
 XLSX_RAW = ["xlsx/strings.xlsx", "xlsx/unusual.xlsx", "xlsx/doctype.xlsx"]
 XLSX_PARTS = ["xlsx/strings.xlsx", "xlsx/numbers.xlsx", "xlsx/booleans.xlsx",
               "xlsx/dates_currency.xlsx", "xlsx/dates_1904.xlsx", "xlsx/styled_blanks.xlsx",

@@ -79,6 +79,26 @@ void TestXlsCells::cells_data()
         longTexts << QStringLiteral("A%1=").arg(r + 1) + QStringLiteral("latin %1 ").arg(n).repeated(120)
                   << QStringLiteral("B%1=").arg(r + 1) + QStringLiteral("ωμέγα %1 ").arg(n).repeated(120);
     }
+    QTest::newRow("formats below 164 judged by the code the file gives") << "low_formats.xls" << true
+        << 1 << 7 << QStringList{"A1=1", "B1=17", "C1=16/04/2019", "D1=16/04/2019", "E1=1,2346",
+                                 "F1=1,23456", "G1=16/04/2019"};
+    QTest::newRow("FORMULA under the ids of Excel 3 and 4") << "formula_0406.xls" << true << 2 << 3
+        << QStringList{"A1=antes", "A2=12,5", "B2=7", "C2=texto"};
+    QTest::newRow("Excel 2.1 worksheet, bare") << "biff2_worksheet.xls" << true << 4 << 3
+        << QStringList{"A1=Código", "B1=42", "C1=", "A2=16/04/2019", "B2=12,5", "C2=True",
+                       "A3=texto", "B3=False", "C4="};
+    QTest::newRow("Excel 4.0 worksheet, bare, Macintosh code page") << "biff4_worksheet.xls" << true
+        << 2 << 3 << QStringList{"A1=Preço", "B1=16/04/2019", "C1=", "A2=12,5", "B2=", "C2=42"};
+    QTest::newRow("BIFF8 stream without the container") << "bare_biff8.xls" << true << 2 << 2
+        << QStringList{"A1=sem contêiner", "B2=3"};
+    QTest::newRow("BIFF8 strings longer than their records") << "string_past_record.xls" << true
+        << 2 << 2 << QStringList{"A1=", "B1=abcd", "B2=1"};
+    QTest::newRow("BIFF5, Macintosh Central European code page") << "biff5_cp10029.xls" << true
+        << 2 << 2 << QStringList{"A1=Ładowność", "B2=2"};
+    QTest::newRow("file ends inside the mini stream's last sector") << "cut_in_last_sector.xls"
+        << true << 2 << 2 << QStringList{"A1=fim curto", "B2=2"};
+    QTest::newRow("byte order mark stored the other way round") << "byte_order_swapped.xls" << true
+        << 2 << 2 << QStringList{"A1=1", "B2=2"};
     QTest::newRow("long shared strings split by xlwt") << "long_strings.xls" << true << 12 << 2
         << longTexts;
 }
@@ -117,6 +137,11 @@ void TestXlsCells::failures_data()
         << "Cell A3 holds the error value #DIV/0!" << 3 << 7
         << QStringList{"A1=16/04/2019", "B1=resultado em texto", "C1=depois do SHRFMLA",
                        "D1=True", "E1=False", "F1=", "G1=2,25", "A2=AAAAAAAAAAΩΩΩΩΩΩΩΩΩΩ", "B3="};
+    QTest::newRow("Excel 2.x cell record in a BIFF8 sheet") << "biff2_cell_in_biff8.xls"
+        << QStringLiteral("Cannot read \"%1\": the first worksheet holds an Excel 2.x cell record "
+                          "(0x0003), which this reader does not read in a later workbook")
+               .arg(fixture("biff2_cell_in_biff8.xls"))
+        << 5 << 5 << QStringList{};
     QTest::newRow("cells out of reading order") << "unsorted_error.xls"
         << "Cell C2 holds the error value #N/A" << 3 << 3
         << QStringList{"A1=1", "A2=2", "B2=antes", "A3="};

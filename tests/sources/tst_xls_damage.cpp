@@ -64,6 +64,8 @@ void TestXlsDamage::clearFailures_data()
     QTest::newRow("FAT loop") << "fat_loop.xls" << "the sector chain of the stream loops";
     QTest::newRow("FAT index out of range") << "fat_out_of_range.xls"
         << "the sector chain of the stream points outside the file";
+    QTest::newRow("file cut inside the mini stream") << "cut_in_stream.xls"
+        << "a stream of the compound file is larger than its mini stream";
     QTest::newRow("no Workbook stream") << "no_workbook.xls" << "the file holds no Workbook stream";
     QTest::newRow("record past the stream") << "record_past_end.xls"
         << "a record runs past the end of the workbook stream";
@@ -114,6 +116,8 @@ void TestXlsDamage::everyPrefixFailsCleanly_data()
     QTest::newRow("mini stream, BIFF5") << "biff5_cp1251.xls";
     QTest::newRow("4096-byte sectors") << "sector4096.xls";
     QTest::newRow("formula results") << "formula_results.xls";
+    QTest::newRow("bare Excel 2.1 worksheet") << "biff2_worksheet.xls";
+    QTest::newRow("bare Excel 4.0 worksheet") << "biff4_worksheet.xls";
 }
 
 // A file cut anywhere short of its end is an Error, never a crash or a read past the data
