@@ -31,12 +31,14 @@ int sourceTypeFrom(const QString& text)
 // The checks that need the whole command line, in the order a user fixes them.
 void checkCombination(const CliOptions& o, const QStringList& positional)
 {
-    if (positional.size() != 1)
+    if (!o.tools.needsSource() && !positional.isEmpty())
+        throw UsageError(QStringLiteral("--restore plays its FILE; it takes no SOURCE"));
+    if (o.tools.needsSource() && positional.size() != 1)
         throw UsageError(QStringLiteral("exactly one SOURCE file is needed"));
-    if (o.sourceType == GrellingType && o.barcodeFile.isEmpty())
+    if (o.sourceType == GrellingType && o.barcodeFile.isEmpty() && !o.tools.detect)
         throw UsageError(QStringLiteral("source type 11 (Grelling) needs --barcode-file FILE with the "
                                         "barcode list; it is not read from the source file"));
-    if (!o.yes && !o.dryRun)
+    if (!o.yes && !o.dryRun && o.tools.connects())
         throw UsageError(QStringLiteral("the import would empty the product table of %1 before "
                                         "importing; --yes confirms that (or rehearse with --dry-run)")
                              .arg(o.connection.database));
@@ -62,10 +64,11 @@ QString cliUsage()
                "  --yes                    confirm that the table is emptied\n"
                "  --dry-run                run everything, then roll back: the database is unchanged\n"
                "  --quiet                  no progress line\n"
+               "%5"
                "The password is read from ISC_PASSWORD when it is set.\n"
                "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error.\n")
         .arg(SourceTypeNames().join(QStringLiteral(", ")), builtIn.database, builtIn.user,
-             builtIn.clientLibrary);
+             builtIn.clientLibrary, toolUsage());
 }
 
 CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QString>& iscPassword)
@@ -85,16 +88,20 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
     const QCommandLineOption quiet = flag({"quiet"});
     const QCommandLineOption help = flag({"help", "h"});
     parser.addOptions({type, database, user, library, keep, barcodes, log, yes, dryRun, quiet, help});
+    const ToolOptionSet tools;
+    parser.addOptions(tools.options());
 
-    if (!parser.parse(arguments))
+    if (!parser.parse(withPreviewCount(arguments)))
         throw UsageError(parser.errorText());
     if (parser.isSet(help))
         throw UsageError(QString());
-    if (!parser.isSet(type))
-        throw UsageError(QStringLiteral("--type is required"));
 
     CliOptions o;
-    o.sourceType = sourceTypeFrom(parser.value(type));
+    o.tools = tools.read(parser, parser.isSet(dryRun));
+    if (!parser.isSet(type) && o.tools.needsType())
+        throw UsageError(QStringLiteral("--type is required"));
+    if (parser.isSet(type))
+        o.sourceType = sourceTypeFrom(parser.value(type));
     if (parser.isSet(database))
         o.connection.database = parser.value(database);
     if (parser.isSet(user))
@@ -111,6 +118,6 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
     o.dryRun = parser.isSet(dryRun);
     o.quiet = parser.isSet(quiet);
     checkCombination(o, parser.positionalArguments());
-    o.source = parser.positionalArguments().first();
+    o.source = parser.positionalArguments().value(0);
     return o;
 }

@@ -2,10 +2,14 @@
 // The command line of the unattended import:
 //   converter-banco-import --type TYPE [--database DB] [--user NAME] [--client-library FILE]
 //                          [--keep-source-barcode] [--barcode-file FILE] [--log FILE]
-//                          [--yes] [--dry-run] [--quiet] SOURCE
+//                          [--yes] [--dry-run] [--quiet] [--backup FILE] [--report FILE] SOURCE
+//   converter-banco-import --detect SOURCE
+//   converter-banco-import --type TYPE --preview [N] SOURCE
+//   converter-banco-import --restore FILE [--database DB] ... (--yes | --dry-run)
 // The connection settings not given default to the window's built-in ones; the password
 // comes from ISC_PASSWORD when it is set, never from the command line.
 #include "BuiltInSettings.h"
+#include "ToolOptions.h"
 #include "platform/Error.h"
 
 #include <QString>
@@ -22,7 +26,8 @@ struct CliOptions {
     bool yes = false;    // the wipe is confirmed
     bool dryRun = false; // roll back at the end instead of committing
     bool quiet = false;  // no progress line
-    QString source;
+    ToolOptions tools;   // --detect, --preview, --backup, --restore, --report
+    QString source;      // empty with --restore
 };
 
 class UsageError : public Error {

@@ -2,6 +2,7 @@
 
 #include "ConsoleDialogs.h"
 #include "ProgressLine.h"
+#include "RunExtras.h"
 
 #include "CurrentLine.h"
 #include "DatabaseConnection.h"
@@ -22,6 +23,8 @@ namespace {
 // A rehearsal lists this many of the rows that would fail; the log holds them all.
 constexpr int FailuresShown = 20;
 
+} // namespace
+
 // The window's rule: the extension, case included, picks the kind of source.
 void loadSource(PlainViews& views, const QString& fileName, const RegionalSettings& settings)
 {
@@ -40,6 +43,8 @@ void loadSource(PlainViews& views, const QString& fileName, const RegionalSettin
     }
 }
 
+namespace {
+
 // The barcode list is read by the run after the wipe; a missing file is better told before
 // the database is touched at all.
 void checkBarcodeFile(const CliOptions& options)
@@ -49,15 +54,6 @@ void checkBarcodeFile(const CliOptions& options)
     const QFileInfo file(options.barcodeFile);
     if (!file.isFile() || !file.isReadable())
         throw Error(QStringLiteral("cannot read the barcode file \"%1\"").arg(options.barcodeFile));
-}
-
-void connect(DatabaseConnection& connection, const AppSettings& settings)
-{
-    connection.Database = settings.database;
-    connection.ClientLibrary = settings.clientLibrary;
-    connection.Username = settings.user;
-    connection.Password = settings.password;
-    connection.setConnected(true);
 }
 
 QString summary(const CliOptions& options, const RunResult& result, double seconds)
@@ -97,6 +93,15 @@ struct Session {
 
 } // namespace
 
+void connectTo(DatabaseConnection& connection, const AppSettings& settings)
+{
+    connection.Database = settings.database;
+    connection.ClientLibrary = settings.clientLibrary;
+    connection.Username = settings.user;
+    connection.Password = settings.password;
+    connection.setConnected(true);
+}
+
 void printText(std::FILE* to, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), to);
@@ -114,7 +119,7 @@ ExitCode runImportCommand(const CliOptions& options)
     checkBarcodeFile(options);
 
     Session s;
-    connect(s.eConexao, options.connection);
+    connectTo(s.eConexao, options.connection);
     s.qrproduto.AutoCommit = false;
     s.query2.AutoCommit = false;
 
@@ -128,12 +133,14 @@ ExitCode runImportCommand(const CliOptions& options)
     context.result = &result;
     context.rollBackAtEnd = options.dryRun;
     context.progress = [&progress](int done, int total) { progress.update(done, total); };
+    RunExtras extras(options);
+    extras.attach(context, s.eConexao);
     try {
         Button2Click(context);
     } catch (...) {
         progress.finish();
         if (result.ended) // committed (or rolled back), and then the log failed
-            printText(stdout, summary(options, result, clock.elapsed() / 1000.0));
+            printText(stdout, summary(options, result, clock.elapsed() / 1000.0) + extras.summary());
         throw;
     }
     progress.finish();
@@ -141,6 +148,7 @@ ExitCode runImportCommand(const CliOptions& options)
         throw Error(QStringLiteral("the import did not run"));
     if (options.dryRun && result.failed > 0)
         printText(stdout, failuresList(views.errorLines()));
-    printText(stdout, summary(options, result, clock.elapsed() / 1000.0));
+    printText(stdout, summary(options, result, clock.elapsed() / 1000.0) + extras.summary());
+    extras.writeReport(result);
     return result.failed > 0 ? SomeRowsFailed : AllImported;
 }

@@ -4,6 +4,7 @@
 // happened.
 #include "CliOptions.h"
 #include "ImportCommand.h"
+#include "ToolCommands.h"
 
 #include <QCoreApplication>
 
@@ -36,7 +37,7 @@ int main(int argc, char** argv)
         return Failure;
     }
     try {
-        return runImportCommand(options);
+        return runChosenCommand(options);
     } catch (const std::exception& e) {
         QString message = errorMessage(e);
         message.replace(u'\r', u'\n');

@@ -5,8 +5,8 @@
 #include "Errors.h"
 #include "ErrorLog.h"
 #include "ImportViews.h"
-#include "Layouts.h"
 #include "ProductRow.h"
+#include "RowPipeline.h"
 #include "RunState.h"
 #include "SqlQuery.h"
 #include "TextFile.h"
@@ -110,35 +110,32 @@ void insertRow(const ImportContext& ctx, RunState& state)
     ExecuteProductInsert(ctx.query2, state.row, RegistrationDate(ctx.now(), ctx.settings));
 }
 
-void logFailedRow(ImportViews& views, RunState& state, const std::exception& e)
+void logFailedRow(const ImportContext& ctx, RunState& state, const std::exception& e)
 {
     ++state.FailedCount;
-    views.addErrorLine(QStringLiteral("Nome: ") + state.row.produto + QStringLiteral("|Código: ")
-                       + state.row.codigo + QStringLiteral("|Erro: ") + errorMessage(e));
+    const QString message = errorMessage(e);
+    ctx.views.addErrorLine(FailedRowLine(state.row, message));
+    if (ctx.rowFailed)
+        ctx.rowFailed(SourceRowNumber(ctx.views), state.row, message);
 }
 
 void importSheetRow(const ImportContext& ctx, int sourceType, RunState& state)
 {
     try {
-        SetRowDefaults(state.row, QStringLiteral("102"));
-        ApplySpreadsheetLayout(sourceType, ctx.views, state);
+        BuildSheetRow(sourceType, ctx.views, state);
         insertRow(ctx, state);
     } catch (const std::exception& e) {
-        logFailedRow(ctx.views, state, e);
+        logFailedRow(ctx, state, e);
     }
 }
 
 void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
 {
     try {
-        const int index = ctx.views.listIndex();
-        ctx.line.setText(ctx.views.lines().at(index));
-        SetRowDefaults(state.row, QStringLiteral("400"));
-        state.row.codigo = QString::number(index + 1);
-        ApplyTextLayout(sourceType, ctx.views, state);
+        BuildTextRow(sourceType, ctx.views, state);
         insertRow(ctx, state);
     } catch (const std::exception& e) {
-        logFailedRow(ctx.views, state, e);
+        logFailedRow(ctx, state, e);
     }
 }
 
@@ -227,6 +224,8 @@ void Button2Click(const ImportContext& ctx)
     const QString sourceMode = ctx.views.sourceMode();
     if (!choicesAreMade(ctx, sourceType) || !userConfirms(ctx.dialogs))
         return;
+    if (ctx.beforeWipe)
+        ctx.beforeWipe();
     wipeProducts(ctx.eConexao, ctx.qrproduto);
 
     RunState state{ProductRow{}, 0, false, QStringList{}, ctx.line, ctx.settings};

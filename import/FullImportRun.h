@@ -14,6 +14,7 @@ class DatabaseConnection;
 class Dialogs;
 class ImportViews;
 class SqlQuery;
+struct ProductRow;
 
 // What a finished run did, for callers without a window to read it from.
 struct RunResult {
@@ -42,6 +43,13 @@ struct ImportContext {
     // commit, so the database stays exactly as it was.
     bool rollBackAtEnd = false;
     RunProgress progress = nullptr; // optional
+    // Optional: told of every failed row, with its number in the source (RowPipeline's
+    // SourceRowNumber), the row as it stood and the error's message, as the log gets it.
+    std::function<void(int rowNumber, const ProductRow& row, const QString& message)> rowFailed = nullptr;
+    // Optional: runs after the confirmation, before the wipe, in the run's transaction (so
+    // what it reads is what the wipe removes). An error it raises ends the run there, with
+    // nothing changed.
+    std::function<void()> beforeWipe = nullptr;
 };
 
 // Runs one full import. Errors outside the rows (wipe refused, barcode list unreadable,
