@@ -85,3 +85,11 @@ void ApplySpreadsheetLayout(int sourceType, const ImportViews& views, RunState& 
         }
     }
 }
+
+bool HasSpreadsheetLayout(int sourceType)
+{
+    for (const SheetLayout& layout : sheetLayouts())
+        if (layout.sourceType == sourceType)
+            return true;
+    return false;
+}

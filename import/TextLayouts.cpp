@@ -132,3 +132,29 @@ void ApplyTextLayout(int sourceType, ImportViews& views, RunState& state)
         return;
     }
 }
+
+bool HasTextLayout(int sourceType)
+{
+    for (const TextLayout& layout : textLayouts())
+        if (layout.sourceType == sourceType)
+            return true;
+    return false;
+}
+
+TextLayoutShape TextLayoutShapeOf(int sourceType)
+{
+    TextLayoutShape shape;
+    for (const TextLayout& layout : textLayouts()) {
+        if (layout.sourceType != sourceType)
+            continue;
+        if (layout.split != Split::None)
+            shape.separator = layout.split == Split::Bars ? u'|' : u';';
+        for (const Step& step : layout.steps) {
+            if (step.from == From::Window)
+                shape.windows.append({step.at, step.length});
+            else if (step.from == From::Delimited)
+                shape.fields = std::max(shape.fields, step.at);
+        }
+    }
+    return shape;
+}
