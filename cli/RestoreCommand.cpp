@@ -29,14 +29,17 @@ ExitCode runRestoreCommand(const CliOptions& options)
     DatabaseConnection connection;
     connectTo(connection, options.connection);
     const qint64 rows = PlayTableScript(connection, ProductTable, script);
-    const QString file = QFileInfo(options.tools.restore).absoluteFilePath();
+    const QString what = QStringLiteral("%1 %2 of %3 from %4")
+                             .arg(rows)
+                             .arg(rows == 1 ? QStringLiteral("row") : QStringLiteral("rows"), ProductTable,
+                                  QFileInfo(options.tools.restore).absoluteFilePath());
     if (options.dryRun) {
         connection.Rollback();
-        printText(stdout, QStringLiteral("Dry run: %1 rows of %2 went into %3 and were rolled back; "
-                                         "the database is unchanged.\n").arg(rows).arg(file, ProductTable));
+        printText(stdout, QStringLiteral("Dry run: %1 went back in and were rolled back; the database "
+                                         "is unchanged.\n").arg(what));
     } else {
         connection.Commit();
-        printText(stdout, QStringLiteral("Restored: %3 now holds the %1 rows of %2.\n").arg(rows).arg(file, ProductTable));
+        printText(stdout, QStringLiteral("Restored %1.\n").arg(what));
     }
     return AllImported;
 }

@@ -3,6 +3,7 @@
 #include "BackupFile.h"
 #include "FullImportRun.h"
 #include "ProductRow.h"
+#include "RowPipeline.h"
 
 #include <QFileInfo>
 
@@ -22,9 +23,10 @@ QString RunExtras::summary() const
 {
     QString text;
     if (m_backupRows >= 0)
-        text += QStringLiteral("Backup: %1 (%2 rows)\n")
+        text += QStringLiteral("Backup: %1 (%2 %3 of %4)\n")
                     .arg(QFileInfo(m_options.tools.backup).absoluteFilePath())
-                    .arg(m_backupRows);
+                    .arg(m_backupRows)
+                    .arg(m_backupRows == 1 ? QStringLiteral("row") : QStringLiteral("rows"), ProductTable);
     if (!m_options.tools.report.isEmpty())
         text += QStringLiteral("Report: %1\n").arg(QFileInfo(m_options.tools.report).absoluteFilePath());
     return text + m_causes.summary();
