@@ -30,9 +30,9 @@ qint64 WriteBackupFile(DatabaseConnection& connection, const QString& fileName)
         rows = WriteTableScript(connection, ProductTable, file, heading);
     } catch (const std::exception& e) {
         file.cancelWriting();
-        throw Error(QStringLiteral("The backup \"%1\" could not be written: %2").arg(fileName, errorMessage(e)));
+        throw Error(QStringLiteral("Cannot write the backup \"%1\". %2").arg(fileName, errorMessage(e)));
     }
     if (!file.commit())
-        throw Error(QStringLiteral("The backup \"%1\" could not be written: %2").arg(fileName, file.errorString()));
+        throw Error(QStringLiteral("Cannot write the backup \"%1\". %2").arg(fileName, file.errorString()));
     return rows;
 }

@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QIODevice>
+#include <QList>
 
 #include <cmath>
 #include <cstdio>
@@ -38,7 +39,7 @@ QByteArray tableName(const QString& table)
 void put(QIODevice& out, const QByteArray& bytes)
 {
     if (out.write(bytes) != bytes.size())
-        throw GeneralError(QStringLiteral("Cannot write the backup: %1").arg(out.errorString()));
+        throw GeneralError(out.errorString());
 }
 
 QByteArray hexLiteral(const QByteArray& bytes)
@@ -49,16 +50,36 @@ QByteArray hexLiteral(const QByteArray& bytes)
     return "x'" + bytes.toHex().toUpper() + '\'';
 }
 
-QByteArray textLiteral(const QByteArray& bytes)
+QByteArray quoted(const QByteArray& bytes)
 {
-    if (bytes.contains('\0'))
-        return hexLiteral(bytes);
-    if (bytes.size() > MaxQuotedBytes)
-        throw GeneralError(QStringLiteral("A text of %1 bytes is longer than a script literal "
-                                          "may carry (%2 bytes)").arg(bytes.size()).arg(MaxQuotedBytes));
     QByteArray q = bytes;
     q.replace('\'', "''");
     return '\'' + q + '\'';
+}
+
+// Control characters other than line feed and tab go in as ascii_char(n): isql drops a
+// carriage return from the lines it reads, and a zero byte ends its text.
+QByteArray textLiteral(const QByteArray& bytes)
+{
+    if (bytes.size() > MaxQuotedBytes)
+        throw GeneralError(QStringLiteral("A text of %1 bytes is longer than a script literal "
+                                          "may carry (%2 bytes)").arg(bytes.size()).arg(MaxQuotedBytes));
+    QList<QByteArray> parts;
+    QByteArray piece;
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 || c == '\n' || c == '\t') {
+            piece += c;
+            continue;
+        }
+        if (!piece.isEmpty())
+            parts << quoted(piece);
+        piece.clear();
+        parts << "ascii_char(" + QByteArray::number(u) + ')';
+    }
+    if (!piece.isEmpty() || parts.isEmpty())
+        parts << quoted(piece);
+    return parts.join(" || ");
 }
 
 // Digits with the point put where the scale says: 12345 at -2 is 123.45.

@@ -4,10 +4,11 @@
 // the table, inserts each saved row with every stored column, and commits; isql stops at
 // the first error without committing, so a failed restore changes nothing.
 //
-// Values come back identical: text in the database's own bytes (quotes doubled), or as a
-// hex literal where the bytes cannot stand in a quoted one (OCTETS, binary blobs, a zero
-// byte); exact numbers with their scale; floating-point numbers with enough digits to give
-// the same bits; dates and times to the ten-thousandth of a second; NULL as NULL.
+// Values come back identical: text in the database's own bytes (quotes doubled, control
+// characters but line feed and tab as ascii_char(n)), binary values (OCTETS, binary blobs)
+// as hex literals; exact numbers with their scale; floating-point numbers with enough
+// digits to give the same bits; dates and times to the ten-thousandth of a second; NULL as
+// NULL.
 #include "SqlValue.h"
 
 #include <QByteArray>
