@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int GrellingType = 11;
-
 // The columns a person checks first, as the insert writes them.
 struct Column {
     const char* title;
@@ -35,7 +33,8 @@ RowWalkSettings walkSettings(const CliOptions& options, const RegionalSettings& 
     RowWalkSettings s;
     s.sourceType = options.sourceType;
     s.keepSourceBarcode = options.keepSourceBarcode;
-    if (options.sourceType == GrellingType)
+    const SourceTypeDescriptor* type = FindSourceType(options.sourceType);
+    if (type && type->question == TypeQuestion::BarcodeListFile)
         s.barcodeList = ReadTextFileLines(options.barcodeFile);
     s.settings = settings;
     LocalClock clock;

@@ -2,7 +2,6 @@
 
 #include "CliOptions.h"
 
-#include <QCommandLineParser>
 
 namespace {
 
@@ -46,29 +45,24 @@ void checkTogether(const ToolOptions& t, bool dryRun)
 
 } // namespace
 
-ToolOptionSet::ToolOptionSet()
-    : m_detect(QStringList{QStringLiteral("detect")}, QString()),
-      m_preview(QStringList{QStringLiteral("preview")}, QString(), QStringLiteral("N")),
-      m_backup(QStringList{QStringLiteral("backup")}, QString(), QStringLiteral("FILE")),
-      m_restore(QStringList{QStringLiteral("restore")}, QString(), QStringLiteral("FILE")),
-      m_report(QStringList{QStringLiteral("report")}, QString(), QStringLiteral("FILE"))
+QList<OptionSpec> toolOptionSpecs()
 {
+    return {{{QStringLiteral("detect")}, false},
+            {{QStringLiteral("preview")}, true},
+            {{QStringLiteral("backup")}, true},
+            {{QStringLiteral("restore")}, true},
+            {{QStringLiteral("report")}, true}};
 }
 
-QList<QCommandLineOption> ToolOptionSet::options() const
-{
-    return {m_detect, m_preview, m_backup, m_restore, m_report};
-}
-
-ToolOptions ToolOptionSet::read(const QCommandLineParser& parser, bool dryRun) const
+ToolOptions readToolOptions(const ParsedOptions& parsed, bool dryRun)
 {
     ToolOptions t;
-    t.detect = parser.isSet(m_detect);
-    if (parser.isSet(m_preview))
-        t.preview = previewCount(parser.value(m_preview));
-    t.backup = parser.value(m_backup);
-    t.restore = parser.value(m_restore);
-    t.report = parser.value(m_report);
+    t.detect = parsed.isSet(QStringLiteral("detect"));
+    if (parsed.isSet(QStringLiteral("preview")))
+        t.preview = previewCount(parsed.value(QStringLiteral("preview")));
+    t.backup = parsed.value(QStringLiteral("backup"));
+    t.restore = parsed.value(QStringLiteral("restore"));
+    t.report = parsed.value(QStringLiteral("report"));
     checkTogether(t, dryRun);
     return t;
 }

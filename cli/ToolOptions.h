@@ -2,12 +2,11 @@
 // The options of the tools around the import: find the type (--detect), look at the
 // products first (--preview N), keep the old catalogue (--backup FILE) and put it back
 // (--restore FILE), and the failures as a spreadsheet (--report FILE).
-#include <QCommandLineOption>
+#include "CommandLine.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-class QCommandLineParser;
 
 struct ToolOptions {
     bool detect = false; // rank the source types for SOURCE; no database
@@ -25,16 +24,9 @@ struct ToolOptions {
 constexpr int DefaultPreviewRows = 10;
 
 // The options to add to the command's parser, and what the parsed line says of them.
-class ToolOptionSet {
-public:
-    ToolOptionSet();
-    QList<QCommandLineOption> options() const;
-    // Raises UsageError for a bad count and for options that do not go together.
-    ToolOptions read(const QCommandLineParser& parser, bool dryRun) const;
-
-private:
-    QCommandLineOption m_detect, m_preview, m_backup, m_restore, m_report;
-};
+QList<OptionSpec> toolOptionSpecs();
+// Raises UsageError for a bad count and for options that do not go together.
+ToolOptions readToolOptions(const ParsedOptions& parsed, bool dryRun);
 
 // --preview may stand alone; the parser wants a value, so a count is put in (the default
 // when no number follows). "--preview 25" and "--preview=25" keep theirs.

@@ -92,8 +92,9 @@ private:
 // Members end in reverse order: the cursor closes, the statement is freed, then the
 // transaction is released.
 struct SelectQuery::Impl {
-    explicit Impl(DatabaseConnection::Impl& db)
-        : db(db), library(db.attachment.library()), use(db.transaction), cursor(library, statement) {}
+    explicit Impl(DatabaseConnection::Impl& connection)
+        : db(connection), library(connection.attachment.library()), use(connection.transaction),
+          cursor(library, statement) {}
 
     DatabaseConnection::Impl& db;
     ClientLibrary& library;

@@ -3,10 +3,11 @@
 #include "ImportViews.h"
 #include "Layouts.h"
 #include "RunState.h"
+#include "SourceTypes.h"
 
 void BuildSheetRow(int sourceType, const ImportViews& views, RunState& state)
 {
-    SetRowDefaults(state.row, QStringLiteral("102"));
+    SetRowDefaults(state.row, FindSourceKind(SourceKind::Spreadsheet)->defaultCsosn);
     ApplySpreadsheetLayout(sourceType, views, state);
 }
 
@@ -14,7 +15,7 @@ void BuildTextRow(int sourceType, ImportViews& views, RunState& state)
 {
     const int index = views.listIndex();
     state.line.setText(views.lines().at(index));
-    SetRowDefaults(state.row, QStringLiteral("400"));
+    SetRowDefaults(state.row, FindSourceKind(SourceKind::Text)->defaultCsosn);
     state.row.codigo = QString::number(index + 1);
     ApplyTextLayout(sourceType, views, state);
 }
@@ -27,8 +28,8 @@ QStringList CompletedRowStatement(ProductRow& row, const QString& registrationDa
 
 int SourceRowNumber(const ImportViews& views)
 {
-    return views.sourceMode() == QLatin1String("Excel") ? views.gridCurrentRow() + 1
-                                                         : views.listIndex() + 1;
+    const SourceKindDescriptor* kind = SourceKindOfMode(views.sourceMode());
+    return kind && kind->kind == SourceKind::Spreadsheet ? views.gridCurrentRow() + 1 : views.listIndex() + 1;
 }
 
 QString FailedRowLine(const ProductRow& row, const QString& message)

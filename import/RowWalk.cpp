@@ -2,13 +2,14 @@
 
 #include "ImportViews.h"
 #include "RowPipeline.h"
+#include "SourceTypes.h"
 #include "StatementShape.h"
 #include "TextGrid.h"
 #include "platform/Error.h"
 
 RowWalk::RowWalk(ImportViews& views, const RowWalkSettings& settings)
     : m_views(views), m_settings(settings),
-      m_sheet(views.sourceMode() == QLatin1String("Excel")),
+      m_sheet(SourceKindOfMode(views.sourceMode()) == FindSourceKind(SourceKind::Spreadsheet)),
       m_state{ProductRow{}, 0, settings.keepSourceBarcode, settings.barcodeList, m_line,
               settings.settings}
 {

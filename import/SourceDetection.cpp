@@ -2,17 +2,16 @@
 
 #include "FieldHelpers.h"
 #include "ImportViews.h"
-#include "Layouts.h"
 #include "SourceTypes.h"
 #include "TextGrid.h"
 
+#include <QList>
+#include <QPair>
 #include <QRegularExpression>
 
 #include <algorithm>
 
 namespace {
-
-constexpr int GrellingType = 11;
 
 // The weight of each rule; the name counts most, since every layout sets it and a wrong
 // layout most often reads a number, a blank or nothing there.
@@ -64,6 +63,28 @@ bool unitLooksRight(const QString& unit)
     return !u.isEmpty() && unit.size() <= 2 && hasLetter(u);
 }
 
+// What a text layout cuts from the current line: its fixed windows (start, length), or the
+// number of the furthest delimited field it reads (field n follows the n-th separator).
+struct TextLayoutShape {
+    QList<QPair<int, int>> windows;
+    int fields = 0;
+    QChar separator;
+};
+
+TextLayoutShape shapeOf(const SourceTypeDescriptor& type)
+{
+    TextLayoutShape shape;
+    if (type.split != LineSplit::None)
+        shape.separator = type.split == LineSplit::Bars ? u'|' : u';';
+    for (const layout::Step& step : type.layout) {
+        if (step.from == layout::From::Window)
+            shape.windows.append({step.at, step.length});
+        else if (step.from == layout::From::Delimited)
+            shape.fields = std::max(shape.fields, step.at);
+    }
+    return shape;
+}
+
 // The line reaches into the furthest window, or holds the furthest field, the layout reads.
 bool lineReaches(const QString& line, const TextLayoutShape& shape)
 {
@@ -104,10 +125,13 @@ double typeScore(int points, int rows, bool textSource)
     return rows == 0 ? 0.0 : 100.0 * points / (double(rows) * RowPoints(textSource));
 }
 
-TypeScore judgeType(ImportViews& views, RowWalkSettings settings, int type, bool textSource)
+TypeScore judgeType(ImportViews& views, RowWalkSettings settings, const SourceTypeDescriptor& descriptor,
+                    bool textSource)
 {
+    const int type = descriptor.number;
     settings.sourceType = type;
-    if (type == GrellingType && settings.barcodeList.isEmpty())
+    // Without the barcode list the barcodes stay empty, and are not held against the type.
+    if (descriptor.question == TypeQuestion::BarcodeListFile && settings.barcodeList.isEmpty())
         settings.barcodeList = QStringList(views.lines().size(), QString());
     RowWalk walk(views, settings);
     TypeScore score;
@@ -162,7 +186,7 @@ int JudgeRow(const RowOutcome& row, int sourceType, const QString& line, bool te
     points += isPlainDecimal(v.value(ValueEstoque), false) ? 1 : 0;
     points += unitLooksRight(v.value(ValueUnidade)) ? 1 : 0;
     if (textSource) {
-        const TextLayoutShape shape = TextLayoutShapeOf(sourceType);
+        const TextLayoutShape shape = shapeOf(*FindSourceType(sourceType));
         points += lineReaches(line, shape) ? 1 : 0;
         points += cutsBetweenFields(line, shape) ? 1 : 0;
     }
@@ -171,7 +195,8 @@ int JudgeRow(const RowOutcome& row, int sourceType, const QString& line, bool te
 
 Detection DetectSourceType(ImportViews& views, const RowWalkSettings& base)
 {
-    const bool textSource = views.sourceMode() == QLatin1String("Texto");
+    const SourceKindDescriptor* kind = SourceKindOfMode(views.sourceMode());
+    const bool textSource = kind && kind->kind == SourceKind::Text;
     Detection d;
     const int first = textSource ? 0 : 1;
     const int end = textSource ? int(views.lines().size()) : views.grid().RowCount();
@@ -179,11 +204,9 @@ Detection DetectSourceType(ImportViews& views, const RowWalkSettings& base)
     d.judged = int(std::min<qint64>(d.rows, DetectionSampleRows));
     if (d.rows == 0)
         return d; // nothing to judge: a sheet of its heading alone, an empty file
-    for (int type = 0; type < SourceTypeCount; ++type) {
-        if (textSource ? !HasTextLayout(type) : !HasSpreadsheetLayout(type))
-            continue;
-        d.ranking.push_back(judgeType(views, base, type, textSource));
-    }
+    for (const SourceTypeDescriptor& type : SourceTypes())
+        if (kind && type.kind == kind->kind)
+            d.ranking.push_back(judgeType(views, base, type, textSource));
     std::stable_sort(d.ranking.begin(), d.ranking.end(), [](const TypeScore& a, const TypeScore& b) {
         return a.score > b.score || (a.score == b.score && a.failing < b.failing);
     });

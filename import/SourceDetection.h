@@ -11,7 +11,7 @@ class ImportViews;
 // All rows up to this many are judged; past it, this many spread evenly over the source.
 constexpr int DetectionSampleRows = 2000;
 // The leader is clear when it scores at least LeaderMinimum and beats the next by ClearLead.
-constexpr double LeaderMinimum = 50.0;
+constexpr double LeaderMinimum = 60.0;
 constexpr double ClearLead = 10.0;
 
 struct TypeScore {
