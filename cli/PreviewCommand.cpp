@@ -1,5 +1,6 @@
 #include "PreviewCommand.h"
 
+#include "ErrorLog.h"
 #include "LocalClock.h"
 #include "PlainViews.h"
 #include "ProductRow.h"
@@ -107,7 +108,7 @@ ExitCode runPreviewCommand(const CliOptions& options)
     if (!failures.empty()) {
         text += QStringLiteral("Rows that would fail:\n");
         for (const RowOutcome& r : failures)
-            text += QStringLiteral("  row %1: ").arg(r.rowNumber) + oneLine(FailedRowLine(r.row, r.message)) + u'\n';
+            text += QStringLiteral("  row %1: ").arg(r.rowNumber) + oneLine(BoundedLogLine(FailedRowLine(r.row, r.message))) + u'\n';
     }
     text += QStringLiteral("The database's own checks (a value wider than its column, a key taken) "
                            "are not part of the preview; --dry-run tries the rows against it.\n");

@@ -1,6 +1,7 @@
 #include "RowWalk.h"
 
 #include "ImportViews.h"
+#include "ProductRange.h"
 #include "RowPipeline.h"
 #include "SourceTypes.h"
 #include "StatementShape.h"
@@ -22,9 +23,10 @@ int RowWalk::first() const
     return m_sheet ? 1 : 0;
 }
 
+// Blank lines and empty rows at the end are no products: the run stops before them.
 int RowWalk::end() const
 {
-    return m_sheet ? m_views.grid().RowCount() : int(m_views.lines().size());
+    return m_sheet ? SheetProductEnd(m_views.grid()) : TextProductEnd(m_views.lines());
 }
 
 int RowWalk::position() const

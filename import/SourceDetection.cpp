@@ -2,6 +2,7 @@
 
 #include "FieldHelpers.h"
 #include "ImportViews.h"
+#include "ProductRange.h"
 #include "SourceTypes.h"
 #include "TextGrid.h"
 
@@ -199,7 +200,7 @@ Detection DetectSourceType(ImportViews& views, const RowWalkSettings& base)
     const bool textSource = kind && kind->kind == SourceKind::Text;
     Detection d;
     const int first = textSource ? 0 : 1;
-    const int end = textSource ? int(views.lines().size()) : views.grid().RowCount();
+    const int end = textSource ? TextProductEnd(views.lines()) : SheetProductEnd(views.grid());
     d.rows = std::max(0, end - first);
     d.judged = int(std::min<qint64>(d.rows, DetectionSampleRows));
     if (d.rows == 0)
