@@ -41,7 +41,10 @@ int secondsFrom(const QString& text)
 // A type whose question is a second file cannot run without it: the command has nobody to ask.
 void checkTypeNeeds(const CliOptions& o)
 {
-    const SourceTypeDescriptor& type = *FindSourceType(o.sourceType);
+    const SourceTypeDescriptor* found = FindSourceType(o.sourceType);
+    if (!found || o.tools.detect)
+        return; // --restore needs no type; --detect judges without the barcode list
+    const SourceTypeDescriptor& type = *found;
     if (type.question == TypeQuestion::BarcodeListFile && o.barcodeFile.isEmpty())
         throw UsageError(QStringLiteral("source type %1 (%2) needs --barcode-file FILE with the "
                                         "barcode list; it is not read from the source file")
@@ -52,10 +55,12 @@ void checkTypeNeeds(const CliOptions& o)
 // The checks that need the whole command line, in the order a user fixes them.
 void checkCombination(const CliOptions& o, const QStringList& positional)
 {
-    if (positional.size() != 1)
+    if (!o.tools.needsSource() && !positional.isEmpty())
+        throw UsageError(QStringLiteral("--restore plays its FILE; it takes no SOURCE"));
+    if (o.tools.needsSource() && positional.size() != 1)
         throw UsageError(QStringLiteral("exactly one SOURCE file is needed"));
     checkTypeNeeds(o);
-    if (!o.yes && !o.dryRun)
+    if (!o.yes && !o.dryRun && o.tools.connects())
         throw UsageError(QStringLiteral("the import would empty the product table of %1 before "
                                         "importing; --yes confirms that (or rehearse with --dry-run)")
                              .arg(o.connection.database));
@@ -83,12 +88,14 @@ QString cliUsage()
                "  --yes                    confirm that the table is emptied\n"
                "  --dry-run                run everything, then roll back: the database is unchanged\n"
                "  --quiet                  no progress line\n"
+               "%8"
                "The password is read from ISC_PASSWORD when it is set.\n"
                "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then nothing\n"
                "was changed, unless the log could not be written after the commit); SIGINT,\n"
                "SIGTERM and SIGHUP roll the import back and end with 130, 143 and 129.\n")
         .arg(lastTypeNumber(), typeNames(), builtIn.database, builtIn.user, builtIn.clientLibrary,
-             typeAsking(TypeQuestion::KeepSourceBarcode), typeAsking(TypeQuestion::BarcodeListFile));
+             typeAsking(TypeQuestion::KeepSourceBarcode), typeAsking(TypeQuestion::BarcodeListFile),
+             toolUsage());
 }
 
 // The earlier names of the two type options still work.
@@ -103,14 +110,15 @@ const QList<OptionSpec>& commandOptionSpecs()
         {{QStringLiteral("yes")}, false},
         {{QStringLiteral("dry-run")}, false},
         {{QStringLiteral("quiet")}, false},
-    };
+    } + toolOptionSpecs();
     return specs;
 }
 
 CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QString>& iscPassword)
 {
     QString error;
-    const std::optional<ParsedOptions> parsed = parseOptions(arguments.mid(1), commandOptionSpecs(), &error);
+    const std::optional<ParsedOptions> parsed =
+        parseOptions(withPreviewCount(arguments).mid(1), commandOptionSpecs(), &error);
     if (!parsed)
         throw UsageError(error);
     CliOptions o;
@@ -118,9 +126,12 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
         o.help = true;
         return o;
     }
-    if (!parsed->isSet(QStringLiteral("type")))
+    o.dryRun = parsed->isSet(QStringLiteral("dry-run"));
+    o.tools = readToolOptions(*parsed, o.dryRun);
+    if (!parsed->isSet(QStringLiteral("type")) && o.tools.needsType())
         throw UsageError(QStringLiteral("--type is required"));
-    o.sourceType = sourceTypeFrom(parsed->value(QStringLiteral("type")));
+    if (parsed->isSet(QStringLiteral("type")))
+        o.sourceType = sourceTypeFrom(parsed->value(QStringLiteral("type")));
     o.connection = connectionSettings(*parsed, iscPassword);
     o.keepSourceBarcode = parsed->isSet(QStringLiteral("keep-source-barcode"));
     o.barcodeFile = parsed->value(QStringLiteral("barcode-file"));
@@ -132,6 +143,6 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
     o.dryRun = parsed->isSet(QStringLiteral("dry-run"));
     o.quiet = parsed->isSet(QStringLiteral("quiet"));
     checkCombination(o, parsed->positional);
-    o.source = parsed->positional.first();
+    o.source = parsed->positional.value(0);
     return o;
 }

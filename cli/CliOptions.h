@@ -2,10 +2,15 @@
 // The command line of the unattended import:
 //   converter-banco-import --type TYPE [--database DB] [--user NAME] [--client-library FILE]
 //                          [--keep-source-barcode] [--barcode-file FILE] [--log FILE]
-//                          [--wait SECONDS] [--yes] [--dry-run] [--quiet] SOURCE
+//                          [--wait SECONDS] [--yes] [--dry-run] [--quiet] [--backup FILE]
+//                          [--report FILE] SOURCE
+//   converter-banco-import --detect SOURCE
+//   converter-banco-import --type TYPE --preview [N] SOURCE
+//   converter-banco-import --restore FILE [--database DB] ... (--yes | --dry-run)
 // The connection settings not given default to the window's built-in ones; the password
 // comes from ISC_PASSWORD when it is set, never from the command line.
 #include "BuiltInSettings.h"
+#include "ToolOptions.h"
 #include "platform/Error.h"
 
 #include <QString>
@@ -23,7 +28,8 @@ struct CliOptions {
     bool dryRun = false; // roll back at the end instead of committing
     bool quiet = false;  // no progress line
     int waitSeconds = 0; // how long the wipe is retried while the database is in use
-    QString source;
+    ToolOptions tools;   // --detect, --preview, --backup, --restore, --report
+    QString source;      // empty with --restore
     bool help = false; // --help: print the usage, run nothing
 };
 

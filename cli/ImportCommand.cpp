@@ -4,6 +4,7 @@
 #include "platform/InterruptSignals.h"
 #include "ProgressLine.h"
 #include "TestPause.h"
+#include "RunExtras.h"
 
 #include "ClientLibrary.h"
 #include "CurrentLine.h"
@@ -30,6 +31,8 @@ namespace {
 // A rehearsal lists this many of the rows that would fail; the log holds them all.
 constexpr int FailuresShown = 20;
 
+} // namespace
+
 // The window's rule: the extension, case included, picks the kind of source.
 void loadSource(PlainViews& views, const QString& fileName, const RegionalSettings& settings)
 {
@@ -48,6 +51,8 @@ void loadSource(PlainViews& views, const QString& fileName, const RegionalSettin
                                    "file (.txt, .TXT)").arg(fileName));
     }
 }
+
+namespace {
 
 // The barcode list is read by the run after the wipe; a missing file is better told before
 // the database is touched at all.
@@ -128,6 +133,12 @@ struct Session {
 
 } // namespace
 
+void connectTo(DatabaseConnection& connection, const AppSettings& settings)
+{
+    ApplyConnectionSettings(connection, settings);
+    connection.setConnected(true);
+}
+
 void printText(std::FILE* to, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), to);
@@ -199,6 +210,8 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
     context.result = &result;
     context.sourceFile = options.source;
     wireContext(context, options, interrupts, pause, progress);
+    RunExtras extras(options);
+    extras.attach(context, s.eConexao);
     try {
         RunFullImport(context);
     } catch (...) {
@@ -207,7 +220,7 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
         if (interrupts.stopSignal())
             return interrupted(s, interrupts.stopSignal());
         if (result.ended) // committed (or rolled back), and then the log failed
-            printText(stdout, summary(options, result, clock.elapsed() / 1000.0));
+            printText(stdout, summary(options, result, clock.elapsed() / 1000.0) + extras.summary());
         if (interrupts.lateSignal())
             printText(stderr, InterruptSignals::lateLine(interrupts.lateSignal()) + u'\n');
         throw;
@@ -221,7 +234,8 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
     warnNotEmptied(options, result);
     if (options.dryRun && result.failed > 0)
         printText(stdout, failuresList(views.errorLines()));
-    printText(stdout, summary(options, result, clock.elapsed() / 1000.0));
+    printText(stdout, summary(options, result, clock.elapsed() / 1000.0) + extras.summary());
+    extras.writeReport(result);
     if (interrupts.lateSignal())
         printText(stderr, InterruptSignals::lateLine(interrupts.lateSignal()) + u'\n');
     if (result.nothingImported) {

@@ -20,5 +20,16 @@ enum ExitCode { AllImported = 0, SomeRowsFailed = 1, Failure = 2 };
 // Gives the exit status: an ExitCode, or the status of the signal that stopped the run.
 int runImportCommand(const CliOptions& options, InterruptSignals& interrupts);
 
+// Loads SOURCE as the window does, by its extension: a sheet into the grid, a text file
+// into the lines. Raises when it cannot.
+class PlainViews;
+struct RegionalSettings;
+void loadSource(PlainViews& views, const QString& fileName, const RegionalSettings& settings);
+
+// Connects with the command's connection settings; raises when it cannot.
+class DatabaseConnection;
+struct AppSettings;
+void connectTo(DatabaseConnection& connection, const AppSettings& settings);
+
 // Text for stdout/stderr in the terminal's encoding, flushed at once.
 void printText(std::FILE* to, const QString& text);

@@ -7,6 +7,7 @@
 #include "FullImportRun.h"
 #include "ImportCommand.h"
 #include "platform/InterruptSignals.h"
+#include "ToolCommands.h"
 
 #include <QCoreApplication>
 
@@ -34,7 +35,7 @@ int main(int argc, char** argv)
         return AllImported;
     }
     try {
-        return runImportCommand(options, interrupts);
+        return runChosenCommand(options, interrupts);
     } catch (const std::exception& e) {
         QString message = errorMessage(e);
         if (dynamic_cast<const DatabaseInUse*>(&e) && options.waitSeconds == 0)

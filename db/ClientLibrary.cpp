@@ -125,6 +125,11 @@ void ClientLibrary::bindEntryPoints()
     CB_BIND(isc_dsql_describe_bind);
     CB_BIND(isc_dsql_execute);
     CB_BIND(isc_dsql_free_statement);
+    CB_BIND(isc_dsql_describe);
+    CB_BIND(isc_dsql_fetch);
+    CB_BIND(isc_open_blob2);
+    CB_BIND(isc_get_segment);
+    CB_BIND(isc_close_blob);
     CB_BIND(isc_sqlcode);
     CB_BIND(isc_sql_interprete);
     CB_BIND(isc_interprete);

@@ -76,6 +76,15 @@ public:
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_tr_handle*, isc_stmt_handle*, unsigned short, const XSQLDA*)>
         isc_dsql_execute;
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short)> isc_dsql_free_statement;
+    // Reading rows: the result columns, the cursor, and the text of a blob.
+    EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short, XSQLDA*)> isc_dsql_describe;
+    EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short, const XSQLDA*)> isc_dsql_fetch;
+    EntryPoint<ISC_STATUS(ISC_STATUS*, isc_db_handle*, isc_tr_handle*, isc_blob_handle*, ISC_QUAD*,
+                          ISC_USHORT, const ISC_UCHAR*)>
+        isc_open_blob2;
+    EntryPoint<ISC_STATUS(ISC_STATUS*, isc_blob_handle*, unsigned short*, unsigned short, ISC_SCHAR*)>
+        isc_get_segment;
+    EntryPoint<ISC_STATUS(ISC_STATUS*, isc_blob_handle*)> isc_close_blob;
     EntryPoint<ISC_LONG(const ISC_STATUS*)> isc_sqlcode;
     EntryPoint<void(short, ISC_SCHAR*, short)> isc_sql_interprete;
     EntryPoint<ISC_LONG(ISC_SCHAR*, ISC_STATUS**)> isc_interprete;

@@ -41,6 +41,8 @@ public:
 
 private:
     friend class SqlQuery;
+    friend class SelectQuery;
+    friend class StatementBytes;
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -10,6 +10,7 @@
 #include "Layouts.h"
 #include "ProductRange.h"
 #include "ProductRow.h"
+#include "RowPipeline.h"
 #include "RunState.h"
 #include "SourceTypes.h"
 #include "SqlQuery.h"
@@ -118,6 +119,8 @@ bool heldByAnother(const std::exception& e)
 void wipeOnce(const ImportContext& ctx)
 {
     ctx.eConexao.defaultTransaction().reserveForWriting({ProductTable});
+    if (ctx.beforeWipe)
+        ctx.beforeWipe();
     SqlQuery& qrproduto = ctx.qrproduto;
     qrproduto.Close();
     qrproduto.SQL().Clear();
@@ -199,7 +202,7 @@ void insertRow(const ImportContext& ctx, RunState& state)
 }
 
 // A row error fails the row alone; any other error stops the whole run.
-void logFailedRow(ImportViews& views, RunState& state, const std::exception& e)
+void logFailedRow(const ImportContext& ctx, RunState& state, const std::exception& e)
 {
     if (!isRowError(e)) {
         if (auto* stopped = dynamic_cast<const RunStopped*>(&e))
@@ -207,34 +210,30 @@ void logFailedRow(ImportViews& views, RunState& state, const std::exception& e)
         throw RunStopped::byError(e);
     }
     ++state.FailedCount;
-    views.addErrorLine(BoundedLogLine(QStringLiteral("Nome: ") + state.row.produto
-                                      + QStringLiteral("|Código: ") + state.row.codigo
-                                      + QStringLiteral("|Erro: ") + errorMessage(e)));
+    const QString message = errorMessage(e);
+    ctx.views.addErrorLine(BoundedLogLine(FailedRowLine(state.row, message)));
+    if (ctx.rowFailed)
+        ctx.rowFailed(SourceRowNumber(ctx.views), state.row, message);
 }
 
 
 void importSheetRow(const ImportContext& ctx, int sourceType, RunState& state)
 {
     try {
-        SetRowDefaults(state.row, FindSourceKind(SourceKind::Spreadsheet)->defaultCsosn);
-        ApplySpreadsheetLayout(sourceType, ctx.views, state);
+        BuildSheetRow(sourceType, ctx.views, state);
         insertRow(ctx, state);
     } catch (const std::exception& e) {
-        logFailedRow(ctx.views, state, e);
+        logFailedRow(ctx, state, e);
     }
 }
 
 void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
 {
     try {
-        const int index = ctx.views.listIndex();
-        ctx.line.setText(ctx.views.lines().at(index));
-        SetRowDefaults(state.row, FindSourceKind(SourceKind::Text)->defaultCsosn);
-        state.row.codigo = QString::number(index + 1);
-        ApplyTextLayout(sourceType, ctx.views, state);
+        BuildTextRow(sourceType, ctx.views, state);
         insertRow(ctx, state);
     } catch (const std::exception& e) {
-        logFailedRow(ctx.views, state, e);
+        logFailedRow(ctx, state, e);
     }
 }
 

@@ -15,6 +15,7 @@ class DatabaseConnection;
 class Dialogs;
 class ImportViews;
 class SqlQuery;
+struct ProductRow;
 
 // What a finished run did, for callers without a window to read it from.
 struct RunResult {
@@ -48,6 +49,13 @@ struct ImportContext {
     // commit, so the database stays exactly as it was.
     bool rollBackAtEnd = false;
     RunProgress progress = nullptr; // optional
+    // Optional: told of every failed row, with its number in the source (RowPipeline's
+    // SourceRowNumber), the row as it stood and the error's message, as the log gets it.
+    std::function<void(int rowNumber, const ProductRow& row, const QString& message)> rowFailed = nullptr;
+    // Optional: runs after the confirmation, in the run's transaction, after the product table
+    // is reserved and before the delete (so what it reads is what the wipe removes). An error
+    // it raises ends the run there, with nothing changed.
+    std::function<void()> beforeWipe = nullptr;
     // Asked before the wipe, while the wipe waits for the table, between rows and before the
     // commit; true stops the run as a run error: rolled back, nothing changed. Must be quick.
     std::function<bool()> stopRequested = nullptr; // optional

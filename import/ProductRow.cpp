@@ -224,9 +224,8 @@ QStringList ProductInsertStatement(const ProductRow& row, const QString& registr
     };
 }
 
-void ExecuteProductInsert(SqlQuery& query, const ProductRow& row, const QString& registrationDate)
+QStringList CheckedProductInsert(const ProductRow& row, const QString& registrationDate)
 {
-    // Built first: a value that cannot be written fails the row before query2 is touched.
     const QStringList lines = ProductInsertStatement(row, registrationDate);
     // The quoting above keeps every value inside its literal. Should that ever fail, the row
     // fails here with the reason instead of sending a statement of another shape.
@@ -234,6 +233,13 @@ void ExecuteProductInsert(SqlQuery& query, const ProductRow& row, const QString&
     if (!problem.isEmpty())
         throw RowDataError(QStringLiteral("The insert for this row is not one insert of 22 values (%1); "
                                    "it was not sent").arg(problem));
+    return lines;
+}
+
+void ExecuteProductInsert(SqlQuery& query, const ProductRow& row, const QString& registrationDate)
+{
+    // Built first: a value that cannot be written fails the row before query2 is touched.
+    const QStringList lines = CheckedProductInsert(row, registrationDate);
     query.Close();
     query.SQL().Clear();
     for (const QString& line : lines)

@@ -31,5 +31,8 @@ QString RegistrationDate(const QDateTime& now, const RegionalSettings& settings)
 // value that is not a plain number raises "'%s' is not a valid floating point value".
 QStringList ProductInsertStatement(const ProductRow& row, const QString& registrationDate);
 
-// Close, clear, add the four lines, execute: on query2, in the open transaction.
+// The same lines, checked to be one insert of the 22 values; raises when they are not.
+QStringList CheckedProductInsert(const ProductRow& row, const QString& registrationDate);
+
+// Close, clear, add the checked lines, execute: on query2, in the open transaction.
 void ExecuteProductInsert(SqlQuery& query, const ProductRow& row, const QString& registrationDate);

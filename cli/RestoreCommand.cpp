@@ -1,0 +1,45 @@
+#include "RestoreCommand.h"
+
+#include "DatabaseConnection.h"
+#include "RowPipeline.h"
+#include "TableScript.h"
+#include "platform/Error.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QByteArray readScript(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(QStringLiteral("Cannot read \"%1\". %2").arg(fileName, file.errorString()));
+    return bytes;
+}
+
+} // namespace
+
+ExitCode runRestoreCommand(const CliOptions& options)
+{
+    const QByteArray script = readScript(options.tools.restore);
+    DatabaseConnection connection;
+    connectTo(connection, options.connection);
+    const qint64 rows = PlayTableScript(connection, ProductTable, script);
+    const QString what = QStringLiteral("%1 %2 of %3 from %4")
+                             .arg(rows)
+                             .arg(rows == 1 ? QStringLiteral("row") : QStringLiteral("rows"), ProductTable,
+                                  QFileInfo(options.tools.restore).absoluteFilePath());
+    if (options.dryRun) {
+        connection.Rollback();
+        printText(stdout, QStringLiteral("Dry run: %1 went back in and were rolled back; the database "
+                                         "is unchanged.\n").arg(what));
+    } else {
+        connection.Commit();
+        printText(stdout, QStringLiteral("Restored %1.\n").arg(what));
+    }
+    return AllImported;
+}
