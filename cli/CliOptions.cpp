@@ -50,7 +50,7 @@ QString cliUsage()
     return QStringLiteral(
                "usage: converter-banco-import --type TYPE [--database DB] [--user NAME]\n"
                "         [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]\n"
-               "         [--log FILE] [--yes] [--dry-run] [--quiet] SOURCE\n"
+               "         [--log FILE] [--yes] [--dry-run] [--quiet] [--one-by-one] SOURCE\n"
                "Empties the product table of DB and imports SOURCE (.xls, .XLS, .xlsx, .txt, .TXT)\n"
                "with the layout of source type TYPE: 0 to 13, or one of\n  %1.\n"
                "  --database DB            default %2\n"
@@ -62,6 +62,8 @@ QString cliUsage()
                "  --yes                    confirm that the table is emptied\n"
                "  --dry-run                run everything, then roll back: the database is unchanged\n"
                "  --quiet                  no progress line\n"
+               "  --one-by-one             send every insert alone, as the window does, instead of\n"
+               "                           many in one statement (same rows, log and counts)\n"
                "The password is read from ISC_PASSWORD when it is set.\n"
                "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error.\n")
         .arg(SourceTypeNames().join(QStringLiteral(", ")), builtIn.database, builtIn.user,
@@ -83,8 +85,10 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
     const QCommandLineOption yes = flag({"yes"});
     const QCommandLineOption dryRun = flag({"dry-run"});
     const QCommandLineOption quiet = flag({"quiet"});
+    const QCommandLineOption oneByOne = flag({"one-by-one"});
     const QCommandLineOption help = flag({"help", "h"});
-    parser.addOptions({type, database, user, library, keep, barcodes, log, yes, dryRun, quiet, help});
+    parser.addOptions({type, database, user, library, keep, barcodes, log, yes, dryRun, quiet, oneByOne,
+                       help});
 
     if (!parser.parse(arguments))
         throw UsageError(parser.errorText());
@@ -110,6 +114,7 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
     o.yes = parser.isSet(yes);
     o.dryRun = parser.isSet(dryRun);
     o.quiet = parser.isSet(quiet);
+    o.oneByOne = parser.isSet(oneByOne);
     checkCombination(o, parser.positionalArguments());
     o.source = parser.positionalArguments().first();
     return o;

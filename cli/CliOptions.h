@@ -2,7 +2,7 @@
 // The command line of the unattended import:
 //   converter-banco-import --type TYPE [--database DB] [--user NAME] [--client-library FILE]
 //                          [--keep-source-barcode] [--barcode-file FILE] [--log FILE]
-//                          [--yes] [--dry-run] [--quiet] SOURCE
+//                          [--yes] [--dry-run] [--quiet] [--one-by-one] SOURCE
 // The connection settings not given default to the window's built-in ones; the password
 // comes from ISC_PASSWORD when it is set, never from the command line.
 #include "BuiltInSettings.h"
@@ -22,6 +22,7 @@ struct CliOptions {
     bool yes = false;    // the wipe is confirmed
     bool dryRun = false; // roll back at the end instead of committing
     bool quiet = false;  // no progress line
+    bool oneByOne = false; // every insert alone, as the window sends them, not in batches
     QString source;
 };
 

@@ -72,8 +72,12 @@ public:
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, short, const ISC_SCHAR*, short, ISC_SCHAR*)>
         isc_dsql_sql_info;
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short, XSQLDA*)> isc_dsql_describe_bind;
+    EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short, XSQLDA*)> isc_dsql_describe;
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_tr_handle*, isc_stmt_handle*, unsigned short, const XSQLDA*)>
         isc_dsql_execute;
+    EntryPoint<ISC_STATUS(ISC_STATUS*, isc_tr_handle*, isc_stmt_handle*, unsigned short, const XSQLDA*,
+                          const XSQLDA*)>
+        isc_dsql_execute2;
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short)> isc_dsql_free_statement;
     EntryPoint<ISC_LONG(const ISC_STATUS*)> isc_sqlcode;
     EntryPoint<void(short, ISC_SCHAR*, short)> isc_sql_interprete;

@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "ErrorLog.h"
 #include "ImportViews.h"
+#include "InsertBatch.h"
 #include "Layouts.h"
 #include "ProductRow.h"
 #include "RunState.h"
@@ -14,6 +15,7 @@
 #include "platform/Error.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -104,31 +106,75 @@ void askTypeQuestions(const ImportContext& ctx, int sourceType, RunState& state)
     }
 }
 
-void insertRow(const ImportContext& ctx, RunState& state)
-{
-    CompleteProductRow(state.row);
-    ExecuteProductInsert(ctx.query2, state.row, RegistrationDate(ctx.now(), ctx.settings));
-}
-
-void logFailedRow(ImportViews& views, RunState& state, const std::exception& e)
+void logFailedRow(ImportViews& views, RunState& state, const QString& produto,
+                  const QString& codigo, const std::exception& e)
 {
     ++state.FailedCount;
-    views.addErrorLine(QStringLiteral("Nome: ") + state.row.produto + QStringLiteral("|Código: ")
-                       + state.row.codigo + QStringLiteral("|Erro: ") + errorMessage(e));
+    views.addErrorLine(QStringLiteral("Nome: ") + produto + QStringLiteral("|Código: ") + codigo
+                       + QStringLiteral("|Erro: ") + errorMessage(e));
 }
 
-void importSheetRow(const ImportContext& ctx, int sourceType, RunState& state)
+// Where a run's rows go: each alone on query2, or queued in a batch that sends the rows it
+// could not insert alone in the same way, in their order.
+class RowSender {
+public:
+    RowSender(const ImportContext& ctx, RunState& state) : m_ctx(ctx), m_state(state)
+    {
+        if (ctx.batchQuery)
+            m_batch.emplace(*ctx.batchQuery, [this](const PendingInsert& row) { sendAlone(row); });
+    }
+
+    void insert(const ProductRow& row)
+    {
+        QStringList lines = CheckedProductInsert(row, RegistrationDate(m_ctx.now(), m_ctx.settings));
+        if (m_batch)
+            m_batch->add({std::move(lines), row.produto, row.codigo});
+        else
+            ExecuteInsertLines(m_ctx.query2, lines);
+    }
+
+    // A row that fails before its insert is sent: the rows queued before it are settled
+    // first, so the log keeps the order of the rows.
+    void rowFailed(const std::exception& e)
+    {
+        flush();
+        logFailedRow(m_ctx.views, m_state, m_state.row.produto, m_state.row.codigo, e);
+    }
+
+    void flush()
+    {
+        if (m_batch)
+            m_batch->flush();
+    }
+
+private:
+    void sendAlone(const PendingInsert& row)
+    {
+        try {
+            ExecuteInsertLines(m_ctx.query2, row.lines);
+        } catch (const std::exception& e) {
+            logFailedRow(m_ctx.views, m_state, row.produto, row.codigo, e);
+        }
+    }
+
+    const ImportContext& m_ctx;
+    RunState& m_state;
+    std::optional<InsertBatch> m_batch;
+};
+
+void importSheetRow(const ImportContext& ctx, int sourceType, RunState& state, RowSender& sender)
 {
     try {
         SetRowDefaults(state.row, QStringLiteral("102"));
         ApplySpreadsheetLayout(sourceType, ctx.views, state);
-        insertRow(ctx, state);
+        CompleteProductRow(state.row);
+        sender.insert(state.row);
     } catch (const std::exception& e) {
-        logFailedRow(ctx.views, state, e);
+        sender.rowFailed(e);
     }
 }
 
-void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
+void importTextLine(const ImportContext& ctx, int sourceType, RunState& state, RowSender& sender)
 {
     try {
         const int index = ctx.views.listIndex();
@@ -136,9 +182,10 @@ void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
         SetRowDefaults(state.row, QStringLiteral("400"));
         state.row.codigo = QString::number(index + 1);
         ApplyTextLayout(sourceType, ctx.views, state);
-        insertRow(ctx, state);
+        CompleteProductRow(state.row);
+        sender.insert(state.row);
     } catch (const std::exception& e) {
-        logFailedRow(ctx.views, state, e);
+        sender.rowFailed(e);
     }
 }
 
@@ -152,14 +199,14 @@ void tellProgress(const ImportContext& ctx, int done, int total, bool last = fal
 
 // Grid rows 1 to the last one: row 0 holds the sheet's header. The grid refuses a current
 // row past its end, so the cursor stays on the last row when the loop is done.
-int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
+int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state, RowSender& sender)
 {
     ImportViews& views = ctx.views;
     const int total = std::max(0, views.grid().RowCount() - 1);
     int rows = 0;
     tellProgress(ctx, 0, total);
     while (views.gridCurrentRow() < views.grid().RowCount()) {
-        importSheetRow(ctx, sourceType, state);
+        importSheetRow(ctx, sourceType, state, sender);
         ++rows;
         tellProgress(ctx, views.gridCurrentRow(), total);
         const int next = views.gridCurrentRow() + 1;
@@ -173,14 +220,14 @@ int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
 
 // Every line, the last one included; a layout may move the index itself (type 6 skips the
 // first line), so the bound is tested against wherever the index stands.
-int runTextLoop(const ImportContext& ctx, int sourceType, RunState& state)
+int runTextLoop(const ImportContext& ctx, int sourceType, RunState& state, RowSender& sender)
 {
     ImportViews& views = ctx.views;
     const int count = int(views.lines().size());
     int rows = 0;
     tellProgress(ctx, 0, count);
     while (views.listIndex() >= 0 && views.listIndex() < count) {
-        importTextLine(ctx, sourceType, state);
+        importTextLine(ctx, sourceType, state, sender);
         ++rows;
         tellProgress(ctx, views.listIndex() + 1, count);
         const int next = views.listIndex() + 1;
@@ -236,10 +283,12 @@ void Button2Click(const ImportContext& ctx)
     ctx.views.setListIndex(0);
     ctx.views.setViewsEnabled(false);
 
+    RowSender sender(ctx, state);
     if (sourceMode == QLatin1String("Excel"))
-        result.rows = runSheetLoop(ctx, sourceType, state);
+        result.rows = runSheetLoop(ctx, sourceType, state, sender);
     else if (sourceMode == QLatin1String("Texto"))
-        result.rows = runTextLoop(ctx, sourceType, state);
+        result.rows = runTextLoop(ctx, sourceType, state, sender);
+    sender.flush();
     result.failed = state.FailedCount;
     closeRun(ctx, state, result);
 }

@@ -42,6 +42,9 @@ struct ImportContext {
     // commit, so the database stays exactly as it was.
     bool rollBackAtEnd = false;
     RunProgress progress = nullptr; // optional
+    // Where the command sends its inserts many at a time (InsertBatch); null sends every
+    // row alone on query2, the window's way.
+    SqlQuery* batchQuery = nullptr;
 };
 
 // Runs one full import. Errors outside the rows (wipe refused, barcode list unreadable,

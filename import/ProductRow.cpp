@@ -247,19 +247,29 @@ QStringList ProductInsertStatement(const ProductRow& row, const QString& registr
     };
 }
 
-void ExecuteProductInsert(SqlQuery& query, const ProductRow& row, const QString& registrationDate)
+QStringList CheckedProductInsert(const ProductRow& row, const QString& registrationDate)
 {
-    // Built first: a value that cannot be written fails the row before query2 is touched.
-    const QStringList lines = ProductInsertStatement(row, registrationDate);
+    QStringList lines = ProductInsertStatement(row, registrationDate);
     // The quoting above keeps every value inside its literal. Should that ever fail, the row
     // fails here with the reason instead of sending a statement of another shape.
     const QString problem = shape::productInsertProblem(sqltext::joinLines(lines));
     if (!problem.isEmpty())
         throw Error(QStringLiteral("The insert for this row is not one insert of 22 values (%1); "
                                    "it was not sent").arg(problem));
+    return lines;
+}
+
+void ExecuteInsertLines(SqlQuery& query, const QStringList& lines)
+{
     query.Close();
     query.SQL().Clear();
     for (const QString& line : lines)
         query.SQL().Add(line);
     query.ExecSQL();
+}
+
+void ExecuteProductInsert(SqlQuery& query, const ProductRow& row, const QString& registrationDate)
+{
+    // Built first: a value that cannot be written fails the row before query2 is touched.
+    ExecuteInsertLines(query, CheckedProductInsert(row, registrationDate));
 }
