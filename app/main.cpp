@@ -1,5 +1,6 @@
 // Start-up: read the command line, apply the style, show the main window, run the loop.
 #include "AppOptions.h"
+#include "CommandLine.h"
 #include "QtDialogs.h"
 #include "RegionalSettings.h"
 #include "StyleRegistry.h"
@@ -9,17 +10,6 @@
 #include <QFileInfo>
 
 #include <cstdio>
-
-namespace {
-
-std::optional<QString> iscPassword()
-{
-    if (!qEnvironmentVariableIsSet("ISC_PASSWORD"))
-        return std::nullopt;
-    return qEnvironmentVariable("ISC_PASSWORD");
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -31,7 +21,7 @@ int main(int argc, char** argv)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
     QString error;
-    const std::optional<AppOptions> options = parseAppOptions(arguments, iscPassword(), &error);
+    const std::optional<AppOptions> options = parseAppOptions(arguments, iscPasswordFromEnvironment(), &error);
     if (!options) {
         std::fprintf(stderr, "%s: %s\n%s", qPrintable(program), qPrintable(error),
                      qPrintable(appUsage(program)));

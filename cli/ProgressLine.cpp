@@ -1,6 +1,6 @@
 #include "ProgressLine.h"
 
-#include <unistd.h>
+#include "platform/Terminal.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ constexpr qint64 RedrawMilliseconds = 100;
 } // namespace
 
 ProgressLine::ProgressLine(std::FILE* to, bool enabled)
-    : m_to(enabled && isatty(fileno(to)) ? to : nullptr)
+    : m_to(enabled && platform::isTerminal(to) ? to : nullptr)
 {
     m_clock.start();
 }

@@ -3,18 +3,12 @@
 // as the window does, answers the run's questions from the command line and prints what
 // happened.
 #include "CliOptions.h"
+#include "CommandLine.h"
 #include "ImportCommand.h"
 
 #include <QCoreApplication>
 
 namespace {
-
-std::optional<QString> iscPassword()
-{
-    if (!qEnvironmentVariableIsSet("ISC_PASSWORD"))
-        return std::nullopt;
-    return qEnvironmentVariable("ISC_PASSWORD");
-}
 
 const QString Program = QStringLiteral("converter-banco-import: ");
 
@@ -25,15 +19,15 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     CliOptions options;
     try {
-        options = parseCliOptions(app.arguments(), iscPassword());
+        options = parseCliOptions(app.arguments(), iscPasswordFromEnvironment());
     } catch (const UsageError& e) {
-        if (e.message().isEmpty()) {
-            printText(stdout, cliUsage());
-            return AllImported;
-        }
         printText(stderr, Program + e.message()
                               + QStringLiteral("\n(--help lists the options)\n"));
         return Failure;
+    }
+    if (options.help) {
+        printText(stdout, cliUsage());
+        return AllImported;
     }
     try {
         return runImportCommand(options);

@@ -38,7 +38,7 @@ public:
 
     void Close();
     void ExecSQL();
-    void Open(); // raises "SQL statement doesn't return rows" after executing a non-select
+    void Open(); // raises NoRowsError ("SQL statement doesn't return rows") after executing a non-select
     // ExecSQL for a statement with one row of text output columns (an executable block or
     // procedure): the columns' texts, a null QString for NULL.
     QStringList ExecSQLWithOutput();
