@@ -71,7 +71,8 @@ QString cliUsage()
                "  --one-by-one             send every insert alone, as the window does, instead of\n"
                "                           many in one statement (same rows, log and counts)\n"
                "The password is read from ISC_PASSWORD when it is set.\n"
-               "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error.\n")
+               "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then nothing\n"
+               "was changed, unless the log could not be written after the commit).\n")
         .arg(lastTypeNumber(), typeNames(), builtIn.database, builtIn.user, builtIn.clientLibrary,
              typeAsking(TypeQuestion::KeepSourceBarcode), typeAsking(TypeQuestion::BarcodeListFile));
 }

@@ -1,5 +1,6 @@
 #include "ProductRow.h"
 
+#include "ErrorScope.h"
 #include "FieldHelpers.h"
 #include "NumberLiteral.h"
 #include "RegionalSettings.h"
@@ -230,7 +231,7 @@ QStringList CheckedProductInsert(const ProductRow& row, const QString& registrat
     // fails here with the reason instead of sending a statement of another shape.
     const QString problem = shape::productInsertProblem(sqltext::joinLines(lines));
     if (!problem.isEmpty())
-        throw Error(QStringLiteral("The insert for this row is not one insert of 22 values (%1); "
+        throw RowDataError(QStringLiteral("The insert for this row is not one insert of 22 values (%1); "
                                    "it was not sent").arg(problem));
     return lines;
 }
