@@ -4,8 +4,9 @@
 // batched (the command's default), one by one (--one-by-one, the window's calls) and a
 // prepared loop (one insert with parameters, prepared once: the limit of any import). The
 // slow ways at a latency are run on a sample of the rows and projected to all of them.
-// Then the memory goals: a 1M-line text import by the command, peak resident memory.
-//   bench_remote [ROWS]   (100000)
+// Then the memory goal of a text import: the command over a 1M-line catalogue, embedded,
+// peak resident memory of the whole process (ru_maxrss).
+//   bench_remote [ROWS [MEMORY_LINES]]   (100000, 1000000; 0 lines skips the memory run)
 #include "BenchSupport.h"
 #include "IscBaseline.h"
 
@@ -211,14 +212,37 @@ struct Runs {
 
 using Table = std::map<std::pair<int, int>, Runs>; // (latency index, way) -> runs
 
+// The command's peak memory over a catalogue of `lines` lines, in MB.
+double importPeakMB(const QString& dir, int lines)
+{
+    QStringList text;
+    text.reserve(lines);
+    for (int i = 0; i < lines; ++i)
+        text.append(catalogueLine(i % 100000)); // codes stay within the column's six digits
+    const QString file = dir + QStringLiteral("/million.txt");
+    if (!writeAnsiLines(file, text))
+        qFatal("cannot write %s", qPrintable(file));
+    text = QStringList();
+    auto db = freshDatabase(Embedded);
+    const ChildRun child = runChild(buildDir() + QStringLiteral("/cli/converter-banco-import"),
+                                    {"--type", "3", "--database", db->path(), "--yes", "--quiet",
+                                     "--log", dir + QStringLiteral("/log.txt"), file});
+    if (!child.ok)
+        qFatal("the command failed: %s", qPrintable(child.output.right(2000)));
+    std::printf("  %d-line import: wall %.1f s, CPU %.1f s, peak %.1f MB\n", lines, child.time.wall,
+                child.time.cpu, child.peakKiB / 1024.0);
+    return child.peakKiB / 1024.0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int rows = argc > 1 ? std::atoi(argv[1]) : 100000;
-    if (rows < 1) {
-        std::fprintf(stderr, "usage: bench_remote [ROWS]\n");
+    const int memoryLines = argc > 2 ? std::atoi(argv[2]) : 1000000;
+    if (rows < 1 || memoryLines < 0) {
+        std::fprintf(stderr, "usage: bench_remote [ROWS [MEMORY_LINES]]\n");
         return 2;
     }
     qputenv("ISC_PASSWORD", TestDatabase::password().toLatin1());
@@ -275,5 +299,10 @@ int main(int argc, char** argv)
                 ratios(1, false));
     goals.check(4 * batched(0).bestCpu(rows) <= t[{0, int(Way::OneByOne)}].bestCpu(rows),
                 QStringLiteral("embedded: CPU at least 4 x less than one by one"), ratios(0, true));
+    if (memoryLines > 0) {
+        const double peak = importPeakMB(dir.path(), memoryLines);
+        goals.check(peak < 250, QStringLiteral("%1-line text import: peak memory < 250 MB").arg(memoryLines),
+                    QStringLiteral("%1 MB, the whole process").arg(peak, 0, 'f', 1));
+    }
     return goals.exitCode();
 }
