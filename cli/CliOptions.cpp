@@ -25,6 +25,19 @@ int sourceTypeFrom(const QString& text)
     return type;
 }
 
+constexpr int LongestWaitSeconds = 24 * 60 * 60;
+
+int secondsFrom(const QString& text)
+{
+    bool ok = false;
+    const int seconds = text.toInt(&ok);
+    if (!ok || seconds < 0 || seconds > LongestWaitSeconds)
+        throw UsageError(QStringLiteral("--wait needs a whole number of seconds from 0 to %1, not \"%2\"")
+                             .arg(LongestWaitSeconds)
+                             .arg(text));
+    return seconds;
+}
+
 // A type whose question is a second file cannot run without it: the command has nobody to ask.
 void checkTypeNeeds(const CliOptions& o)
 {
@@ -56,7 +69,8 @@ QString cliUsage()
     return QStringLiteral(
                "usage: converter-banco-import --type TYPE [--database DB] [--user NAME]\n"
                "         [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]\n"
-               "         [--log FILE] [--yes] [--dry-run] [--quiet] [--one-by-one] SOURCE\n"
+               "         [--log FILE] [--wait SECONDS] [--yes] [--dry-run] [--quiet] [--one-by-one]\n"
+               "         SOURCE\n"
                "Empties the product table of DB and imports SOURCE (.xls, .XLS, .xlsx, .txt, .TXT)\n"
                "with the layout of source type TYPE: 0 to %1, or one of\n  %2.\n"
                "  --database DB            default %3\n"
@@ -65,6 +79,8 @@ QString cliUsage()
                "  --keep-source-barcode    %6: keep the sheet's own barcodes\n"
                "  --barcode-file FILE      %7: the barcode list (required)\n"
                "  --log FILE               the error log (default ErrorLog.txt)\n"
+               "  --wait SECONDS           while the database is in use by another connection, try\n"
+               "                           again for that long (default 0: give up at once)\n"
                "  --yes                    confirm that the table is emptied\n"
                "  --dry-run                run everything, then roll back: the database is unchanged\n"
                "  --quiet                  no progress line\n"
@@ -72,7 +88,8 @@ QString cliUsage()
                "                           many in one statement (same rows, log and counts)\n"
                "The password is read from ISC_PASSWORD when it is set.\n"
                "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then nothing\n"
-               "was changed, unless the log could not be written after the commit).\n")
+               "was changed, unless the log could not be written after the commit); SIGINT,\n"
+               "SIGTERM and SIGHUP roll the import back and end with 130, 143 and 129.\n")
         .arg(lastTypeNumber(), typeNames(), builtIn.database, builtIn.user, builtIn.clientLibrary,
              typeAsking(TypeQuestion::KeepSourceBarcode), typeAsking(TypeQuestion::BarcodeListFile));
 }
@@ -85,6 +102,7 @@ const QList<OptionSpec>& commandOptionSpecs()
         {{QStringLiteral("keep-source-barcode"), QStringLiteral("keep-barcodes")}, false},
         {{QStringLiteral("barcode-file"), QStringLiteral("barcodes")}, true},
         {{QStringLiteral("log")}, true},
+        {{QStringLiteral("wait")}, true},
         {{QStringLiteral("yes")}, false},
         {{QStringLiteral("dry-run")}, false},
         {{QStringLiteral("quiet")}, false},
@@ -112,6 +130,8 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
     o.barcodeFile = parsed->value(QStringLiteral("barcode-file"));
     if (parsed->isSet(QStringLiteral("log")))
         o.log = parsed->value(QStringLiteral("log"));
+    if (parsed->isSet(QStringLiteral("wait")))
+        o.waitSeconds = secondsFrom(parsed->value(QStringLiteral("wait")));
     o.yes = parsed->isSet(QStringLiteral("yes"));
     o.dryRun = parsed->isSet(QStringLiteral("dry-run"));
     o.quiet = parsed->isSet(QStringLiteral("quiet"));

@@ -2,7 +2,7 @@
 // The command line of the unattended import:
 //   converter-banco-import --type TYPE [--database DB] [--user NAME] [--client-library FILE]
 //                          [--keep-source-barcode] [--barcode-file FILE] [--log FILE]
-//                          [--yes] [--dry-run] [--quiet] [--one-by-one] SOURCE
+//                          [--wait SECONDS] [--yes] [--dry-run] [--quiet] [--one-by-one] SOURCE
 // The connection settings not given default to the window's built-in ones; the password
 // comes from ISC_PASSWORD when it is set, never from the command line.
 #include "BuiltInSettings.h"
@@ -23,6 +23,7 @@ struct CliOptions {
     bool dryRun = false; // roll back at the end instead of committing
     bool quiet = false;  // no progress line
     bool oneByOne = false; // every insert alone, as the window sends them, not in batches
+    int waitSeconds = 0; // how long the wipe is retried while the database is in use
     QString source;
     bool help = false; // --help: print the usage, run nothing
 };

@@ -1,10 +1,14 @@
 #include "ImportCommand.h"
 
 #include "ConsoleDialogs.h"
+#include "platform/InterruptSignals.h"
 #include "ProgressLine.h"
+#include "TestPause.h"
 
+#include "ClientLibrary.h"
 #include "CurrentLine.h"
 #include "DatabaseConnection.h"
+#include "DefaultTransaction.h"
 #include "ErrorLog.h"
 #include "FullImportRun.h"
 #include "LoadSpreadsheet.h"
@@ -16,6 +20,8 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+
+#include <memory>
 
 #include <cstdio>
 
@@ -55,10 +61,18 @@ void checkBarcodeFile(const CliOptions& options)
         throw Error(QStringLiteral("cannot read the barcode file \"%1\"").arg(options.barcodeFile));
 }
 
-void connect(DatabaseConnection& connection, const AppSettings& settings)
+// The client library puts its own SIGINT and SIGTERM handlers in place at its first attach;
+// the command's go back over them before and after the attach, and are checked.
+void connect(DatabaseConnection& connection, const AppSettings& settings, InterruptSignals& interrupts,
+             TestPause& pause)
 {
     ApplyConnectionSettings(connection, settings);
+    ClientLibrary::acquire(settings.clientLibrary).settleFirstAttach();
+    interrupts.reinstall();
+    pause.at("connect");
     connection.setConnected(true);
+    if (!interrupts.reinstall())
+        throw Error(QStringLiteral("the command could not take over SIGINT, SIGTERM and SIGHUP"));
 }
 
 QString summary(const CliOptions& options, const RunResult& result, double seconds)
@@ -121,7 +135,37 @@ void printText(std::FILE* to, const QString& text)
     std::fflush(to);
 }
 
-ExitCode runImportCommand(const CliOptions& options)
+namespace {
+
+// The run's hooks into the command: progress, the stop asked by a signal, the pauses of tests.
+void wireContext(ImportContext& context, const CliOptions& options, InterruptSignals& interrupts,
+                 TestPause& pause, ProgressLine& progress)
+{
+    context.rollBackAtEnd = options.dryRun;
+    context.wipeWaitSeconds = options.waitSeconds;
+    context.progress = [&progress, &pause](int done, int total) {
+        progress.update(done, total);
+        if (done > 0 && done < total)
+            pause.at("rows");
+    };
+    context.stopRequested = [&interrupts, &pause] {
+        pause.at("wipe"); // the first question comes before the wipe
+        return interrupts.stopSignal() != 0;
+    };
+}
+
+// A stopped run has rolled back; the rollback is repeated (it costs nothing when done) so
+// that the line printed is true whatever path the stop took.
+int interrupted(Session& s, int signal)
+{
+    s.eConexao.rollbackQuietly();
+    printText(stderr, InterruptSignals::interruptedLine(signal) + u'\n');
+    return InterruptSignals::exitStatus(signal);
+}
+
+} // namespace
+
+int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
 {
     QElapsedTimer clock;
     clock.start();
@@ -134,10 +178,17 @@ ExitCode runImportCommand(const CliOptions& options)
     loadSource(views, options.source, settings);
     checkBarcodeFile(options);
 
+    TestPause pause(interrupts);
     Session s;
-    connect(s.eConexao, options.connection);
+    connect(s.eConexao, options.connection, interrupts, pause);
     s.qrproduto.AutoCommit = false;
     s.query2.AutoCommit = false;
+    s.eConexao.defaultTransaction().onCommitBegun = [&pause] { pause.at("commit"); };
+    DefaultTransaction& work = s.eConexao.defaultTransaction();
+    interrupts.guard([&work] { return work.cancel(); });
+    // Declared after the session, so the work is unguarded before it goes, on every path.
+    const std::unique_ptr<InterruptSignals, void (*)(InterruptSignals*)> unguard(
+        &interrupts, [](InterruptSignals* watched) { watched->finish(); });
 
     ConsoleDialogs dialogs(true, options.keepSourceBarcode);
     dialogs.setOpenFileName(options.barcodeFile);
@@ -147,27 +198,36 @@ ExitCode runImportCommand(const CliOptions& options)
     RunResult result;
     ImportContext context{views, dialogs, s.eConexao, s.qrproduto, s.query2, s.line, settings};
     context.result = &result;
-    context.rollBackAtEnd = options.dryRun;
+    context.sourceFile = options.source;
+    wireContext(context, options, interrupts, pause, progress);
     // A far database costs a round trip or two per statement; batches save nearly all of them.
     if (!options.oneByOne)
         context.batchQuery = &s.batch;
-    context.sourceFile = options.source;
-    context.progress = [&progress](int done, int total) { progress.update(done, total); };
     try {
         RunFullImport(context);
     } catch (...) {
         progress.finish();
+        interrupts.finish();
+        if (interrupts.stopSignal())
+            return interrupted(s, interrupts.stopSignal());
         if (result.ended) // committed (or rolled back), and then the log failed
             printText(stdout, summary(options, result, clock.elapsed() / 1000.0));
+        if (interrupts.lateSignal())
+            printText(stderr, InterruptSignals::lateLine(interrupts.lateSignal()) + u'\n');
         throw;
     }
     progress.finish();
+    interrupts.finish();
+    if (interrupts.stopSignal()) // a rehearsal stopped while it rolled back
+        return interrupted(s, interrupts.stopSignal());
     if (!result.finished)
         throw Error(QStringLiteral("the import did not run"));
     warnNotEmptied(options, result);
     if (options.dryRun && result.failed > 0)
         printText(stdout, failuresList(views.errorLines()));
     printText(stdout, summary(options, result, clock.elapsed() / 1000.0));
+    if (interrupts.lateSignal())
+        printText(stderr, InterruptSignals::lateLine(interrupts.lateSignal()) + u'\n');
     if (result.nothingImported) {
         printText(stderr, QStringLiteral("converter-banco-import: every row failed, so nothing was "
                                          "imported and the database was not changed\n"));

@@ -5,13 +5,20 @@
 
 #include <cstdio>
 
+namespace platform {
+class InterruptSignals;
+}
+using platform::InterruptSignals;
+
+// A run stopped by a signal ends with 128 + the signal's number (130, 143, 129).
 enum ExitCode { AllImported = 0, SomeRowsFailed = 1, Failure = 2 };
 
 // Raises on errors outside the rows (load, connection, commit, log) and when the run stopped
 // with nothing changed (nothing to import, a run error, a log over a file the run uses); the
 // caller prints them and ends with Failure. What the run did up to such an error is printed
 // first. A run of which every row failed was rolled back and also ends with Failure.
-ExitCode runImportCommand(const CliOptions& options);
+// Gives the exit status: an ExitCode, or the status of the signal that stopped the run.
+int runImportCommand(const CliOptions& options, InterruptSignals& interrupts);
 
 // Text for stdout/stderr in the terminal's encoding, flushed at once.
 void printText(std::FILE* to, const QString& text);

@@ -4,7 +4,9 @@
 // happened.
 #include "CliOptions.h"
 #include "CommandLine.h"
+#include "FullImportRun.h"
 #include "ImportCommand.h"
+#include "platform/InterruptSignals.h"
 
 #include <QCoreApplication>
 
@@ -16,6 +18,8 @@ const QString Program = QStringLiteral("converter-banco-import: ");
 
 int main(int argc, char** argv)
 {
+    platform::keepStandardDescriptorsOpen();
+    platform::InterruptSignals interrupts;
     QCoreApplication app(argc, argv);
     CliOptions options;
     try {
@@ -30,9 +34,11 @@ int main(int argc, char** argv)
         return AllImported;
     }
     try {
-        return runImportCommand(options);
+        return runImportCommand(options, interrupts);
     } catch (const std::exception& e) {
         QString message = errorMessage(e);
+        if (dynamic_cast<const DatabaseInUse*>(&e) && options.waitSeconds == 0)
+            message += QStringLiteral("\r(--wait SECONDS tenta de novo por esse tempo)");
         message.replace(u'\r', u'\n');
         printText(stderr, Program + message.trimmed() + u'\n');
         return Failure;

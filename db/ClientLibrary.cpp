@@ -72,16 +72,21 @@ ClientLibrary& ClientLibrary::acquire(const QString& configuredName)
 
     std::unique_ptr<platform::DynamicLibrary> library;
     QString tried = name;
+    QString reason; // the loader's own words: a missing file, a missing dependency, a wrong ELF class
     if (name.isEmpty()) {
         library = platform::DynamicLibrary::load(legacyName());
         tried = defaultName();
         if (!library)
-            library = platform::DynamicLibrary::load(tried);
+            library = platform::DynamicLibrary::load(tried, &reason);
     } else {
-        library = platform::DynamicLibrary::load(name);
+        library = platform::DynamicLibrary::load(name, &reason);
     }
-    if (!library)
-        throw GeneralError(QStringLiteral("Cannot load client DLL: ") + tried);
+    if (!library) {
+        QString message = QStringLiteral("Cannot load client DLL: ") + tried;
+        if (!reason.isEmpty())
+            message += u'\n' + reason;
+        throw GeneralError(message);
+    }
 
     std::unique_ptr<ClientLibrary> client(new ClientLibrary(std::move(library)));
     ClientLibrary& result = *client;
@@ -126,6 +131,7 @@ void ClientLibrary::bindEntryPoints()
     CB_BIND(isc_sql_interprete);
     CB_BIND(isc_interprete);
     CB_BIND(fb_shutdown);
+    CB_BIND(fb_cancel_operation);
 #undef CB_BIND
 }
 
@@ -133,4 +139,16 @@ void ClientLibrary::check(const ISC_STATUS* status) const
 {
     if (failed(status))
         throw engineError(status);
+}
+
+void ClientLibrary::settleFirstAttach()
+{
+    ISC_STATUS_ARRAY status = {};
+    isc_db_handle handle = 0;
+    const char noName[] = "";
+    isc_attach_database(status, 0, noName, &handle, 0, nullptr);
+    if (handle) { // not expected: an empty name names no database
+        ISC_STATUS_ARRAY ignored = {};
+        isc_detach_database(ignored, &handle);
+    }
 }

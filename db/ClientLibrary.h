@@ -35,8 +35,9 @@ class ClientLibrary {
 public:
     // The library for ClientLibrary setting `configuredName`, loading it on first use.
     // An empty name tries legacyName() first, then defaultName(). Raises
-    // "Cannot load client DLL: " + name when the loader refuses the file; nothing of the
-    // failed attempt is kept, so the next call tries again.
+    // "Cannot load client DLL: " + name when the loader refuses the file, with the loader's
+    // own reason on a second line; nothing of the failed attempt is kept, so the next call
+    // tries again.
     static ClientLibrary& acquire(const QString& configuredName);
     // The library already loaded for that name, or null.
     static ClientLibrary* loaded(const QString& configuredName);
@@ -83,6 +84,14 @@ public:
     EntryPoint<void(short, ISC_SCHAR*, short)> isc_sql_interprete;
     EntryPoint<ISC_LONG(ISC_SCHAR*, ISC_STATUS**)> isc_interprete;
     EntryPoint<int(unsigned int, const int)> fb_shutdown;
+    // Safe to call from another thread while a call on the same attachment runs.
+    EntryPoint<ISC_STATUS(ISC_STATUS*, isc_db_handle*, ISC_USHORT)> fb_cancel_operation;
+
+    // The library installs its own SIGINT and SIGTERM handlers at its first attach in the
+    // process, over any the program had. A program that owns those signals calls this before
+    // it installs its handlers: an attach refused at once (an empty name, nothing reaches a
+    // server) makes the library do that set-up now, so handlers installed afterwards stay.
+    void settleFirstAttach();
 
 private:
     explicit ClientLibrary(std::unique_ptr<platform::DynamicLibrary> library);

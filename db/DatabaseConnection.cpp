@@ -3,7 +3,7 @@
 #include "ClientLibrary.h"
 #include "ConnectParameters.h"
 #include "SqlQuery.h"
-#include "platform/AnsiCodePage.h"
+#include "platform/ClientFileName.h"
 
 #include <algorithm>
 
@@ -14,18 +14,18 @@ void DatabaseConnection::Impl::connect(const DatabaseConnection& settings)
     if (settings.Database.isEmpty())
         throw DatabaseError(QStringLiteral("Database name missing"));
     const QString target = connectparams::attachString(settings.Database, settings.Server);
-    // The client library takes the name in the code page; a stand-in byte would name
-    // another file and end in a puzzling "file not found".
-    const platform::Unencodable bad = platform::firstUnencodable(target);
+    // The name travels in the file system's encoding, which the platform unit chooses; a
+    // stand-in byte would name another file and end in a puzzling "file not found".
+    const platform::Unencodable bad = platform::firstUnencodableInFileName(target);
     if (bad.offset >= 0)
         throw DatabaseError(QStringLiteral("The database name \"%1\" holds the character U+%2, which "
-                                           "the %3 code page of the client library cannot carry")
+                                           "the %3 file names of the client library cannot carry")
                                 .arg(target, QString::number(bad.codePoint, 16).toUpper().rightJustified(4, u'0'),
-                                     QString::fromLatin1(platform::ansiCodePageName())));
+                                     QString::fromLatin1(platform::clientFileNameEncoding())));
     ::ClientLibrary& library = ::ClientLibrary::acquire(settings.ClientLibrary);
     const QByteArray dpb = connectparams::databaseParameterBlock(
         settings.Username, settings.Password, settings.CharacterSet, settings.Role);
-    attachment.attach(library, platform::toAnsi(target), dpb);
+    attachment.attach(library, platform::toClientFileName(target), dpb);
     try {
         const int own = connectparams::dialectFromInfo(attachment.info(isc_info_db_sql_dialect));
         dialect = std::min(settings.SQLDialect, own);
@@ -90,10 +90,9 @@ void DatabaseConnection::rollbackQuietly() noexcept
 
 void DatabaseConnection::Rollback()
 {
-    if (!d->transaction.Active())
-        return;
-    d->closeQueries();
-    d->transaction.rollbackQuietly();
+    if (d->transaction.Active())
+        d->closeQueries();
+    d->transaction.rollbackQuietly(); // also ends a cancel that found no work
 }
 
 int DatabaseConnection::dialect() const

@@ -98,6 +98,15 @@ void TransactionHandle::rollbackQuietly() noexcept
         return;
     try {
         rollback();
+    } catch (const EngineError& e) {
+        // A cancel that reached the server as the last statement ended stops the next call
+        // instead; the rollback is tried once more.
+        if (e.ErrorNumber == isc_cancelled) {
+            try {
+                rollback();
+            } catch (...) {
+            }
+        }
     } catch (...) {
     }
     m_handle = 0;

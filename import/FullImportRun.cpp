@@ -1,6 +1,7 @@
 #include "FullImportRun.h"
 
 #include "DatabaseConnection.h"
+#include "DefaultTransaction.h"
 #include "Dialogs.h"
 #include "ErrorLog.h"
 #include "ErrorScope.h"
@@ -16,6 +17,9 @@
 #include "TextFile.h"
 #include "TextGrid.h"
 #include "platform/Error.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
 
 #include <algorithm>
 #include <optional>
@@ -88,27 +92,86 @@ bool userConfirms(Dialogs& dialogs)
     return answer == MsgDlgBtn::OK;
 }
 
+// A stop asked for before or during the wipe, between rows or before the commit: whatever
+// the run did is rolled back.
+void checkStopRequest(const ImportContext& ctx)
+{
+    if (ctx.stopRequested && ctx.stopRequested()) {
+        ctx.eConexao.Rollback();
+        throw RunStopped::interrupted();
+    }
+}
+
+// Both runs' inserts go to this table: reserving it lets one run at a time hold it.
+const QString ProductTable = QStringLiteral("C000025");
+const QString WipeRefused = QStringLiteral("Não foi possível zerar o banco de dados: ");
+constexpr int WipeRetryMilliseconds = 500;
+
+// At the wipe a lock conflict is never the row's own: another transaction holds the table
+// (a reservation) or rows of it (changed and not yet committed).
+bool heldByAnother(const std::exception& e)
+{
+    const ErrorKind kind = classifyError(e).kind;
+    return kind == ErrorKind::RowLocked || kind == ErrorKind::TableInUse;
+}
+
+// The run's transaction starts here, with the product table reserved for writing: a second
+// run (or any other writer) cannot hold it at the same time, whatever the table holds.
+void wipeOnce(const ImportContext& ctx)
+{
+    ctx.eConexao.defaultTransaction().reserveForWriting({ProductTable});
+    SqlQuery& qrproduto = ctx.qrproduto;
+    qrproduto.Close();
+    qrproduto.SQL().Clear();
+    qrproduto.SQL().Add(QStringLiteral("delete from PRODUTOS;"));
+    qrproduto.Open(); // executes the delete, then complains that it returned no rows
+    qrproduto.ExecSQL();
+}
+
+// Waits a little before the wipe is tried again, asking the caller whether to stop.
+void pauseBeforeRetry(const ImportContext& ctx, const QDeadlineTimer& deadline)
+{
+    const QDeadlineTimer step(std::min<qint64>(WipeRetryMilliseconds, deadline.remainingTime()));
+    while (!step.hasExpired()) {
+        checkStopRequest(ctx);
+        QThread::msleep(50);
+    }
+}
+
+DatabaseInUse inUse(const std::exception& e)
+{
+    return DatabaseInUse(WipeRefused
+                         + QStringLiteral("o banco de dados está em uso por outra conexão ou por uma importação "
+                                          "que foi interrompida. Tente novamente em instantes.")
+                         + errorMessage(e));
+}
+
 // The delete stays pending in the connection's transaction until the closing commit. A
 // database without PRODUTOS rejects it at prepare; the import then goes on over the old
-// rows, and the caller learns why the table was not emptied (the result). Any other
-// refusal (a row locked by another connection, a read-only database, no right to delete, a
-// lost connection) would leave old and new products mixed behind a commit reported as
-// success, so the run ends here with nothing changed.
-QString wipeProducts(DatabaseConnection& eConexao, SqlQuery& qrproduto)
+// rows, and the caller learns why the table was not emptied (the result). A table held by
+// another transaction is tried again for wipeWaitSeconds. Any other refusal (a read-only
+// database, no right to delete, a lost connection) would leave old and new products mixed
+// behind a commit reported as success, so the run ends here with nothing changed.
+QString wipeProducts(const ImportContext& ctx)
 {
-    try {
-        qrproduto.Close();
-        qrproduto.SQL().Clear();
-        qrproduto.SQL().Add(QStringLiteral("delete from PRODUTOS;"));
-        qrproduto.Open(); // executes the delete, then complains that it returned no rows
-        qrproduto.ExecSQL();
-    } catch (const std::exception& e) {
-        if (wipeMayGoOn(e))
-            return dynamic_cast<const EngineError*>(&e) ? errorMessage(e).trimmed() : QString();
-        eConexao.rollbackQuietly();
-        throw Error(QStringLiteral("Não foi possível zerar o banco de dados: ") + errorMessage(e));
+    const QDeadlineTimer deadline(qint64(std::max(0, ctx.wipeWaitSeconds)) * 1000);
+    for (;;) {
+        checkStopRequest(ctx);
+        try {
+            wipeOnce(ctx);
+            return {};
+        } catch (const std::exception& e) {
+            if (wipeMayGoOn(e))
+                return dynamic_cast<const EngineError*>(&e) ? errorMessage(e).trimmed() : QString();
+            ctx.eConexao.Rollback();
+            checkStopRequest(ctx); // a wipe cancelled on request is a stop, not a refusal
+            if (!heldByAnother(e))
+                throw Error(WipeRefused + errorMessage(e));
+            if (deadline.hasExpired())
+                throw inUse(e);
+            pauseBeforeRetry(ctx, deadline);
+        }
     }
-    return {};
 }
 
 // Returns the name of the barcode list it loaded, if any.
@@ -145,11 +208,6 @@ void logFailedRow(ImportViews& views, RunState& state, const QString& produto,
                                       + codigo + QStringLiteral("|Erro: ") + errorMessage(e)));
 }
 
-void checkStopRequest(const ImportContext& ctx)
-{
-    if (ctx.stopRequested && ctx.stopRequested())
-        throw RunStopped::interrupted();
-}
 
 // Where a run's rows go: each alone on query2, or queued in a batch that sends the rows it
 // could not insert alone in the same way, in their order.
@@ -313,6 +371,7 @@ QString runRows(const ImportContext& ctx, const SourceTypeDescriptor& type, RunS
 // pending for a later run to commit by mistake.
 void endTransaction(const ImportContext& ctx, RunResult& result)
 {
+    checkStopRequest(ctx);
     result.nothingImported = result.rows > 0 && result.failed == result.rows;
     if (ctx.rollBackAtEnd || result.nothingImported) {
         ctx.eConexao.Rollback();
@@ -369,7 +428,7 @@ void RunFullImport(const ImportContext& ctx)
                   runFiles(ctx, listGiven ? ctx.dialogs.openFileName() : QString()));
     if (!userConfirms(ctx.dialogs))
         return;
-    result.notEmptied = wipeProducts(ctx.eConexao, ctx.qrproduto);
+    result.notEmptied = wipeProducts(ctx);
 
     RunState state{ProductRow{}, 0, false, QStringList{}, ctx.line, ctx.settings};
     const QString barcodeList = runRows(ctx, *type, state, result);

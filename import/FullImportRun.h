@@ -4,6 +4,7 @@
 // and save the error log. It talks to the window only through ImportViews and Dialogs.
 #include "LocalClock.h"
 #include "RegionalSettings.h"
+#include "platform/Error.h"
 
 #include <QDateTime>
 #include <functional>
@@ -50,9 +51,20 @@ struct ImportContext {
     // Where the command sends its inserts many at a time (InsertBatch); null sends every
     // row alone on query2, the window's way.
     SqlQuery* batchQuery = nullptr;
-    // Asked between rows; true stops the run as a run error: rolled back, nothing changed.
+    // Asked before the wipe, while the wipe waits for the table, between rows and before the
+    // commit; true stops the run as a run error: rolled back, nothing changed. Must be quick.
     std::function<bool()> stopRequested = nullptr; // optional
+    // How long the wipe is tried again while another connection holds the product table.
+    int wipeWaitSeconds = 0;
     QString sourceFile = QString(); // the loaded source, which the error log must never replace
+};
+
+// The wipe was refused, for as long as the run waited, because another transaction holds the
+// product table: a run still going on, another station, or a client that died and whose work
+// the server has not yet undone. Nothing was changed.
+class DatabaseInUse : public Error {
+public:
+    using Error::Error;
 };
 
 // Runs one full import: the engine behind the window's "Importar Tudo" and the command.

@@ -10,8 +10,8 @@ class QFile;
 
 namespace platform {
 
-// One file opened for reading. Every failure, the opening of a folder included, raises
-// Error("Cannot open file \"NAME\". REASON"): one message for every reader.
+// One regular file opened for reading. Every failure, a folder, a named pipe or a device
+// included, raises Error("Cannot open file \"NAME\". REASON"): one message for every reader.
 class ReadOnlyFile {
 public:
     explicit ReadOnlyFile(const QString& fileName);

@@ -16,25 +16,43 @@ namespace {
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-[[noreturn]] void throwCannotOpen(const QString& fileName, int systemError)
+[[noreturn]] void throwCannotOpen(const QString& fileName, const QString& reason)
 {
-    throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, systemReason(systemError)));
+    throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
+}
+
+// Why a file of this kind is not read; empty for a regular file. A folder opens fine and
+// only fails to read; it gets the reason the read would have given.
+QString refusal(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return {};
+    if (S_ISDIR(mode))
+        return systemReason(EISDIR);
+    if (S_ISFIFO(mode))
+        return QStringLiteral("It is a named pipe, not a regular file");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("It is a device, not a regular file");
+    return QStringLiteral("It is not a regular file");
 }
 
 } // namespace
 
-// A folder opens fine and only fails to read; it is refused here, with the reason the read
-// would have given, so that no reader has to find out later.
+// Opened without waiting, so that a named pipe with no writer is refused at once instead of
+// holding the open until something writes to it; only a regular file is kept, so that no
+// reader has to find out later.
 ReadOnlyFile::ReadOnlyFile(const QString& fileName) : m_fileName(fileName)
 {
-    m_fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
+    m_fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (m_fd < 0)
-        throwCannotOpen(fileName, errno);
+        throwCannotOpen(fileName, systemReason(errno));
     struct stat info {};
-    const int error = ::fstat(m_fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
-    if (error != 0) {
+    QString reason = ::fstat(m_fd, &info) != 0 ? systemReason(errno) : refusal(info.st_mode);
+    if (reason.isEmpty() && ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        reason = systemReason(errno);
+    if (!reason.isEmpty()) {
         ::close(m_fd);
-        throwCannotOpen(fileName, error);
+        throwCannotOpen(fileName, reason);
     }
     m_size = info.st_size > 0 ? quint64(info.st_size) : 0;
 }
@@ -52,7 +70,7 @@ qint64 ReadOnlyFile::read(char* buffer, qint64 n)
         if (got >= 0)
             return got;
         if (errno != EINTR)
-            throwCannotOpen(m_fileName, errno);
+            throwCannotOpen(m_fileName, systemReason(errno));
     }
 }
 

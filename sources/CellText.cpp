@@ -157,10 +157,11 @@ QString number(double value, const RegionalSettings& settings)
 
 QString dateTime(double serial, bool date1904, const RegionalSettings& settings)
 {
-    // The spreadsheet has no date before its epoch or after 31 December 9999; such a value
-    // under a date format is shown as the number it is (and stays clear of overflow below).
-    const double lastSerial = date1904 ? 2957003.0 : 2958466.0;
-    if (!std::isfinite(serial) || serial < 0 || serial >= lastSerial)
+    // The spreadsheet has no date before its epoch or after 31 December 9999 (serial 2958465
+    // in the 1900 system, 1462 days fewer in the 1904 one); such a value under a date format
+    // is shown as the number it is (and stays clear of overflow below).
+    const double pastLastDay = date1904 ? 2957004.0 : 2958466.0;
+    if (!std::isfinite(serial) || serial < 0 || serial >= pastLastDay)
         return number(serial, settings);
     // Round to the millisecond first, so that a serial a hair below midnight lands on the
     // next day at 00:00 rather than on this day at 23:59:59.
@@ -191,10 +192,29 @@ QString dateTime(QDate date, QTime time, const RegionalSettings& settings)
     return out;
 }
 
+namespace {
+
+// The amount's exact binary value rounded to 4 decimals, halves away from zero. Scaling by
+// 10^4 rounds once already: 16707327.29925 is stored a hair below ...29925, yet its product
+// comes out as ...2992.5 exactly. The product's rounding error (exact, through fma) says on
+// which side of the half the true product lies.
+double roundedTo4Decimals(double value)
+{
+    const double scaled = value * 10000.0;
+    if (!(std::fabs(scaled) < 4503599627370496.0)) // 2^52: already whole, or not finite
+        return value;
+    const double error = std::fma(value, 10000.0, -scaled);
+    double whole = std::round(scaled);
+    if (std::fabs(scaled - std::trunc(scaled)) == 0.5 && error != 0)
+        whole = (error > 0) == (scaled > 0) ? whole : whole - std::copysign(1.0, scaled);
+    return whole / 10000.0;
+}
+
+} // namespace
+
 QString currency(double value, const RegionalSettings& settings)
 {
-    const double rounded = std::round(value * 10000.0) / 10000.0;
-    return number(rounded, settings);
+    return number(roundedTo4Decimals(value), settings);
 }
 
 QString boolean(bool value)

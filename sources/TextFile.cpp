@@ -1,8 +1,8 @@
 #include "TextFile.h"
 
+#include "InputFile.h"
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
-#include "platform/FileAccess.h"
 
 #include <QByteArray>
 #include <QStringDecoder>
@@ -11,36 +11,10 @@
 
 namespace {
 
-[[noreturn]] void throwTooLarge(const QString& fileName)
-{
-    throw Error(QStringLiteral("Cannot read \"%1\": a text file of more than %2 bytes is not read")
-                    .arg(fileName).arg(kMaxTextFileBytes));
-}
-
-// The size is checked before anything is read and again while reading, for pipes and
-// growing files. A file that cannot be opened or read raises the platform's "Cannot open
-// file" with the system's reason.
+// The one place where this reader touches the file system.
 QByteArray readWholeFile(const QString& fileName)
 {
-    platform::ReadOnlyFile file(fileName);
-    if (file.size() > kMaxTextFileBytes)
-        throwTooLarge(fileName);
-    QByteArray bytes;
-    if (file.size() > 0)
-        bytes.reserve(qsizetype(file.size()));
-    char chunk[65536];
-    for (;;) {
-        const qint64 n = file.read(chunk, sizeof chunk);
-        if (n == 0)
-            break;
-        if (quint64(bytes.size()) + quint64(n) > kMaxTextFileBytes)
-            throwTooLarge(fileName);
-        // Grown here, not by append's own rule, so that it never holds more than the ceiling.
-        if (bytes.capacity() < bytes.size() + n)
-            bytes.reserve(qsizetype(std::min(kMaxTextFileBytes, std::max(quint64(bytes.size()) * 2, quint64(1) << 20))));
-        bytes.append(chunk, qsizetype(n));
-    }
-    return bytes;
+    return InputFile(fileName, kMaxTextFileBytes, QStringLiteral("a text file")).readAll();
 }
 
 struct Encoding {

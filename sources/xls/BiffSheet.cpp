@@ -1,5 +1,7 @@
 #include "BiffSheet.h"
 
+#include "GridFill.h"
+
 #include <cstring>
 #include <optional>
 
@@ -78,6 +80,8 @@ void Walker::record(const Record& r)
     Cell c;
     switch (r.id) {
     case rec::Dimensions: return dimensions(d);
+    case rec::Row: return m_visitor.row(d.u16(0), d.u16(4));
+    case rec::ColInfo: return m_visitor.columns(quint64(d.u16(2)) + 1);
     case rec::Number: c = at(d, Cell::Kind::Number); c.number = d.f64(6); break;
     case rec::Rk: c = at(d, Cell::Kind::Number); c.number = rkValue(d.u32(6)); break;
     case rec::MulRk: return multiple(d, true);
@@ -160,7 +164,7 @@ void Walker::sharedString(ByteView d)
     const quint32 index = d.u32(6);
     if (index >= m_wb.sharedStrings.size())
         throw Error(QStringLiteral("the cell %1 refers to a shared string that does not exist")
-                        .arg(cellName(c.col, c.row)));
+                        .arg(gridfill::cellName(quint32(c.col), quint32(c.row))));
     c.text = m_wb.sharedStrings[index];
     m_visitor.cell(c);
 }
@@ -204,14 +208,6 @@ void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset, SheetVi
         }
     }
     fail("the first worksheet has no EOF record");
-}
-
-QString cellName(int col, int row)
-{
-    QString letters;
-    for (int c = col + 1; c > 0; c = (c - 1) / 26)
-        letters.prepend(QChar(u'A' + (c - 1) % 26));
-    return letters + QString::number(qint64(row) + 1);
 }
 
 QString errorText(quint8 code)

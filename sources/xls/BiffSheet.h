@@ -21,9 +21,14 @@ struct Cell {
 class SheetVisitor {
 public:
     virtual ~SheetVisitor() = default;
-    // DIMENSIONS: the used area's row and column counts from A1 (last row/column + 1).
-    virtual void dimensions(qint64 rows, qint64 cols) = 0;
     virtual void cell(const Cell& cell) = 0;
+    // What the used area is made of besides the cells (see gridfill::UsedArea).
+    // DIMENSIONS: the declared row and column counts from A1 (last row/column + 1).
+    virtual void dimensions(quint64 /*rows*/, quint64 /*cols*/) {}
+    // ROW: a row record and the columns from A its cells span.
+    virtual void row(quint64 /*row*/, quint64 /*spanCols*/) {}
+    // COLINFO: a column record reaching this many columns from A.
+    virtual void columns(quint64 /*cols*/) {}
 };
 
 // Walks the worksheet whose BOF is at the offset, up to its EOF; embedded chart substreams
@@ -31,8 +36,6 @@ public:
 void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset,
                SheetVisitor& visitor);
 
-// "A1"-style name of a 0-based cell.
-QString cellName(int col, int row);
 // "#N/A", "#DIV/0!", ... for a BIFF error code.
 QString errorText(quint8 code);
 

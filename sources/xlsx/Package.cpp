@@ -1,5 +1,7 @@
 #include "Package.h"
 
+#include "InputFile.h"
+#include "XmlNamespaces.h"
 #include "platform/Error.h"
 #include "platform/FileAccess.h"
 
@@ -8,6 +10,7 @@
 
 #include <cstring>
 #include <exception>
+#include <vector>
 
 namespace xlsx {
 
@@ -64,41 +67,85 @@ Start startOf(const platform::ReadOnlyFile& file)
 
 // Carries a handler's exception across expat, which is C and must not be unwound through.
 struct ParseState {
-    XML_Parser parser;
-    XmlSink* sink;
+    XML_Parser parser = nullptr;
+    XmlSink* sink = nullptr;
     std::exception_ptr failure;
     bool doctype = false;
     bool event = false; // an event since the last buffer: expat is not holding one token
+    XmlNamespaces namespaces;
+    int depth = 0;
+    int foreignDepth = 0; // > 0 inside an element of another namespace
+    std::vector<const char*> ownAttributes;
 };
 
 template <typename Call>
-void guarded(void* userData, Call&& call)
+void guarded(ParseState& state, Call&& call)
 {
-    auto* state = static_cast<ParseState*>(userData);
-    state->event = true;
-    if (state->failure || state->doctype)
+    state.event = true;
+    if (state.failure || state.doctype)
         return;
     try {
-        call(*state->sink);
+        call(*state.sink);
     } catch (...) {
-        state->failure = std::current_exception();
-        XML_StopParser(state->parser, XML_FALSE);
+        state.failure = std::current_exception();
+        XML_StopParser(state.parser, XML_FALSE);
     }
+}
+
+// The attributes without those of another namespace (x14ac:dyDescent on every row, say).
+const char** ownAttributes(ParseState& state, const char** attributes)
+{
+    const auto foreign = [&](const char* name) {
+        const char* colon = std::strchr(name, ':');
+        return colon && !state.namespaces.ownPrefix(std::string_view(name, size_t(colon - name)));
+    };
+    state.ownAttributes.clear();
+    for (const char** a = attributes; a[0]; a += 2)
+        if (!foreign(a[0]))
+            state.ownAttributes.insert(state.ownAttributes.end(), a, a + 2);
+    state.ownAttributes.push_back(nullptr);
+    return state.ownAttributes.data();
 }
 
 void XMLCALL onStart(void* userData, const XML_Char* name, const XML_Char** attributes)
 {
-    guarded(userData, [&](XmlSink& sink) { sink.startElement(localName(name), attributes); });
+    auto& state = *static_cast<ParseState*>(userData);
+    state.event = true;
+    if (state.foreignDepth > 0) {
+        ++state.foreignDepth;
+        return;
+    }
+    const bool prefixed = state.namespaces.declare(attributes, ++state.depth);
+    const std::string_view local = state.namespaces.element(name);
+    if (local.empty()) {
+        state.foreignDepth = 1;
+        return;
+    }
+    const char** own = prefixed ? ownAttributes(state, attributes) : attributes;
+    guarded(state, [&](XmlSink& sink) { sink.startElement(local, own); });
 }
 
 void XMLCALL onEnd(void* userData, const XML_Char* name)
 {
-    guarded(userData, [&](XmlSink& sink) { sink.endElement(localName(name)); });
+    auto& state = *static_cast<ParseState*>(userData);
+    state.event = true;
+    if (state.foreignDepth > 1) {
+        --state.foreignDepth; // inside an element of another namespace
+        return;
+    }
+    if (state.foreignDepth == 1)
+        state.foreignDepth = 0; // that element itself ends
+    else
+        guarded(state, [&](XmlSink& sink) { sink.endElement(state.namespaces.element(name)); });
+    state.namespaces.release(state.depth--);
 }
 
 void XMLCALL onText(void* userData, const XML_Char* text, int length)
 {
-    guarded(userData, [&](XmlSink& sink) { sink.characters(std::string_view(text, size_t(length))); });
+    auto& state = *static_cast<ParseState*>(userData);
+    state.event = true;
+    if (state.foreignDepth == 0)
+        guarded(state, [&](XmlSink& sink) { sink.characters(std::string_view(text, size_t(length))); });
 }
 
 // Everything without a handler of its own (comments, the XML declaration, blanks around the
@@ -176,11 +223,13 @@ Error malformed(zip_file_t* file, quint64 budget, XML_Parser parser, const Failu
 
 } // namespace
 
-Package::Package(const QString& fileName) : m_fileName(fileName)
+Package::Package(const QString& fileName, const Limits& limits) : m_fileName(fileName), m_limits(limits)
 {
-    // Opened here rather than by libzip, so that a file that cannot be opened gets the same
-    // "Cannot open file" message, with the system's reason, as a text file does.
-    platform::ReadOnlyFile file(fileName);
+    // Opened here rather than by libzip, so that a file that cannot be opened, is no regular
+    // file or is too large gets the same message as a text file does; libzip then reads it
+    // through the descriptor, with read().
+    InputFile input(fileName, kMaxSourceFileBytes, QStringLiteral("a workbook"));
+    platform::ReadOnlyFile& file = input.file();
     const Start start = startOf(file);
     int zipError = 0;
     m_zip = zip_fdopen(file.descriptor(), 0, &zipError);
@@ -198,11 +247,27 @@ Package::Package(const QString& fileName) : m_fileName(fileName)
         zip_error_fini(&error);
         throwNotAWorkbook(fileName, reason);
     }
-    if (zip_get_num_entries(m_zip, 0) <= 0) {
+    const zip_int64_t entries = zip_get_num_entries(m_zip, 0);
+    if (entries <= 0) {
         zip_discard(m_zip);
         m_zip = nullptr;
         throwNotAWorkbook(fileName, QStringLiteral("the zip archive is empty"));
     }
+    for (zip_int64_t i = 0; i < entries; ++i) {
+        const char* name = zip_get_name(m_zip, zip_uint64_t(i), ZIP_FL_ENC_RAW);
+        if (name && std::strchr(name, '\\'))
+            m_backslashNames.emplace(QByteArray(name).replace('\\', '/').toLower(), quint64(i));
+    }
+}
+
+qint64 Package::locate(const QString& partName) const
+{
+    const QByteArray name = partName.toUtf8();
+    const zip_int64_t index = zip_name_locate(m_zip, name.constData(), ZIP_FL_NOCASE);
+    if (index >= 0 || m_backslashNames.empty())
+        return index;
+    const auto found = m_backslashNames.find(name.toLower());
+    return found == m_backslashNames.end() ? -1 : qint64(found->second);
 }
 
 Package::~Package()
@@ -213,7 +278,7 @@ Package::~Package()
 
 bool Package::hasPart(const QString& partName) const
 {
-    return zip_name_locate(m_zip, partName.toUtf8().constData(), ZIP_FL_NOCASE) >= 0;
+    return locate(partName) >= 0;
 }
 
 void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling) const
@@ -224,7 +289,7 @@ void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling)
     const auto tooLarge = [&] {
         return failure(QStringLiteral("inflates to more than %1 bytes, the most a part may hold").arg(ceiling));
     };
-    const zip_int64_t index = zip_name_locate(m_zip, partName.toUtf8().constData(), ZIP_FL_NOCASE);
+    const qint64 index = locate(partName);
     if (index < 0)
         throw Error(QStringLiteral("The workbook \"%1\" has no part \"%2\"").arg(m_fileName, partName));
     zip_stat_t info;
@@ -236,7 +301,9 @@ void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling)
         throw failure(QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(zip_strerror(m_zip))));
 
     const ExpatParser parser;
-    ParseState state{parser.get(), &sink, {}, false, false};
+    ParseState state;
+    state.parser = parser.get();
+    state.sink = &sink;
     XML_SetUserData(parser.get(), &state);
     XML_SetElementHandler(parser.get(), onStart, onEnd);
     XML_SetCharacterDataHandler(parser.get(), onText);
@@ -255,8 +322,12 @@ void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling)
             throw failure(QStringLiteral("cannot be read: %1")
                               .arg(QString::fromLocal8Bit(zip_file_strerror(entry.get()))));
         inflated += quint64(n);
+        m_inflated += quint64(n);
         if (inflated > ceiling)
             throw tooLarge();
+        if (m_inflated > m_limits.packageBytes)
+            throw Error(QStringLiteral("The parts of the workbook \"%1\" inflate to more than %2 bytes in all, the "
+                                       "most a workbook may hold").arg(m_fileName).arg(m_limits.packageBytes));
         state.event = false;
         const bool ok = XML_ParseBuffer(parser.get(), int(n), n == 0) == XML_STATUS_OK;
         quiet = state.event ? 0 : quiet + quint64(n);

@@ -15,14 +15,6 @@
 
 namespace xlsx {
 
-QString cellName(quint32 col, quint32 row)
-{
-    QString letters;
-    for (quint32 n = col + 1; n > 0; n = (n - 1) / 26)
-        letters.prepend(QChar(u'A' + char16_t((n - 1) % 26)));
-    return letters + QString::number(quint64(row) + 1);
-}
-
 bool parseCellName(std::string_view name, quint32& col, quint32& row)
 {
     size_t i = 0;
@@ -125,10 +117,50 @@ bool parseNumber(std::string_view text, double& value)
     return true;
 }
 
+// An ISO 8601 duration of days, hours, minutes and seconds ("PT12H30M0.000S"), as some
+// writers of strict workbooks store a time of day: milliseconds since 30 December 1899, as
+// a date serial counts them. Years and months have no fixed length and are refused.
+bool parseIsoDuration(std::string_view text, double& ms)
+{
+    if (text.size() < 3 || text.front() != 'P')
+        return false;
+    double total = 0;
+    bool inTime = false, any = false;
+    for (size_t i = 1; i < text.size();) {
+        if (text[i] == 'T' && !inTime) {
+            inTime = true;
+            ++i;
+            continue;
+        }
+        double amount = 0;
+        const auto [end, ec] = std::from_chars(text.data() + i, text.data() + text.size(), amount,
+                                               std::chars_format::fixed);
+        if (ec != std::errc() || end == text.data() + text.size() || amount < 0 || text[i] == '-' || text[i] == '+')
+            return false;
+        const char unit = *end;
+        const double scale = !inTime && unit == 'D' ? 86400000.0
+                           : inTime && unit == 'H'  ? 3600000.0
+                           : inTime && unit == 'M'  ? 60000.0
+                           : inTime && unit == 'S'  ? 1000.0
+                                                    : 0.0;
+        if (scale == 0)
+            return false;
+        total += amount * scale;
+        any = true;
+        i = size_t(end - text.data()) + 1;
+    }
+    if (!any || !(total < 2958466.0 * 86400000.0))
+        return false;
+    ms = std::round(total);
+    return true;
+}
+
 // An ISO 8601 date, date-time or time of day, as milliseconds since 30 December 1899. A
 // zone suffix is dropped: the cell shows the wall-clock time written in the file.
 bool parseIsoDate(std::string_view text, double& ms)
 {
+    if (!text.empty() && text.front() == 'P')
+        return parseIsoDuration(text, ms);
     const QString s = QString::fromLatin1(text.data(), qsizetype(text.size()));
     const qsizetype t = s.indexOf(u'T');
     const bool timeOnly = t < 0 && s.contains(u':');
@@ -151,7 +183,10 @@ bool parseIsoDate(std::string_view text, double& ms)
 
 class SheetSink : public XmlSink {
 public:
-    SheetSink(SheetCells& out, const SheetFormats& formats) : m_out(out), m_formats(formats) {}
+    SheetSink(SheetCells& out, const SheetFormats& formats, TextBudget& budget, quint64 maxCells)
+        : m_out(out), m_formats(formats), m_budget(budget), m_maxCells(maxCells)
+    {
+    }
 
     void startElement(std::string_view name, const char** attributes) override
     {
@@ -165,6 +200,8 @@ public:
             m_inSheetData = true;
         else if (name == "dimension")
             readDimension(attribute(attributes, "ref"));
+        else if (name == "col")
+            readColumns(attribute(attributes, "max"));
     }
 
     void endElement(std::string_view name) override
@@ -227,6 +264,7 @@ private:
         }
         m_row = number - 1;
         m_nextCol = 0;
+        m_out.area.includeRow(m_row, spanEnd(attribute(attributes, "spans")));
     }
 
     void startCell(const char** attributes)
@@ -270,22 +308,38 @@ private:
         quint32 col = 0, row = 0;
         if (!parseCellName(last, col, row))
             return;
-        extendArea(col, row);
-        // Room for the cells the sheet says it has, up to a bound: the grid takes the same
-        // area anyway, and growing by doubling would copy the cells and hold twice the room.
+        m_out.area.declare(quint64(row) + 1, quint64(col) + 1);
+        // Room for the cells the sheet says it has, up to a bound: the grid mostly takes the
+        // same area, and growing by doubling would copy the cells and hold twice the room.
         if (m_out.cells.empty())
             m_out.cells.reserve(size_t(std::min<quint64>(quint64(row + 1) * (col + 1), kReservedCells)));
     }
 
-    void extendArea(quint32 col, quint32 row)
+    // <col min="1" max="18" width=...>: a column record reaching column max.
+    void readColumns(const char* max)
     {
-        m_out.rows = std::max(m_out.rows, row + 1);
-        m_out.cols = std::max(m_out.cols, col + 1);
+        quint32 last = 0;
+        if (max && std::from_chars(max, max + std::strlen(max), last).ec == std::errc())
+            m_out.area.includeColumns(std::min(last, kMaxColumns));
+    }
+
+    // spans="1:3" (or several ranges, "1:3 5:9"): the columns the row's cells reach.
+    static quint32 spanEnd(const char* spans)
+    {
+        quint32 end = 0;
+        for (const char* p = spans; p && *p; ++p) {
+            if (*p != ':')
+                continue;
+            quint32 last = 0;
+            if (std::from_chars(p + 1, p + std::strlen(p), last).ec == std::errc())
+                end = std::max(end, std::min(last, kMaxColumns));
+        }
+        return end;
     }
 
     [[noreturn]] void fail(const QString& what) const
     {
-        throw Error(QStringLiteral("Cell %1 %2").arg(cellName(m_cellCol, m_cellRow), what));
+        throw Error(QStringLiteral("Cell %1 %2").arg(gridfill::cellName(m_cellCol, m_cellRow), what));
     }
 
     void finishCell();
@@ -295,6 +349,8 @@ private:
 
     SheetCells& m_out;
     const SheetFormats& m_formats;
+    TextBudget& m_budget;
+    quint64 m_maxCells;
     bool m_inSheetData = false;
     bool m_inCell = false, m_inValue = false, m_inInline = false;
     bool m_hasValue = false, m_hasInline = false;
@@ -304,13 +360,11 @@ private:
     CellType m_type = CellType::Number;
     std::string m_value;
     RichText m_inline;
-    quint64 m_lastPosition = 0;
-    bool m_hasLast = false;
 };
 
 void SheetSink::finishCell()
 {
-    extendArea(m_cellCol, m_cellRow);
+    m_out.area.includeCell(m_cellCol, m_cellRow);
     m_nextCol = m_cellCol + 1;
     const std::string_view value = m_value;
     switch (m_type) {
@@ -319,7 +373,8 @@ void SheetSink::finishCell()
             addNumber(trimmed(value));
         break;
     case CellType::Shared:
-        if (m_hasValue) {
+        // An empty <v/> is how some writers store an empty text.
+        if (m_hasValue && !trimmed(value).empty()) {
             size_t index = 0;
             const std::string_view digits = trimmed(value);
             const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
@@ -374,29 +429,25 @@ void SheetSink::addNumber(std::string_view text)
 
 void SheetSink::add(CellKind kind, double value)
 {
-    if (m_out.cells.size() >= kMaxAreaCells)
-        throw Error(QStringLiteral("The first worksheet has more than %1 cells").arg(kMaxAreaCells));
-    const quint64 position = quint64(m_cellRow) << 14 | m_cellCol;
-    if (m_hasLast && position <= m_lastPosition)
-        m_out.rowMajor = false;
-    m_lastPosition = position;
-    m_hasLast = true;
+    if (m_out.cells.size() >= m_maxCells)
+        throw Error(QStringLiteral("The first worksheet has more than %1 cells").arg(m_maxCells));
     m_out.cells.push_back({m_cellRow, quint16(m_cellCol), kind, value});
 }
 
 void SheetSink::addText(CellKind kind, QString text)
 {
+    m_budget.charge(text);
     m_out.texts.push_back(std::move(text));
     add(kind, double(m_out.texts.size() - 1));
 }
 
 } // namespace
 
-SheetCells readSheet(const Package& package, const QString& partName, const SheetFormats& formats)
+SheetCells readSheet(const Package& package, const QString& partName, const SheetFormats& formats, TextBudget& budget)
 {
     SheetCells out;
-    SheetSink sink(out, formats);
-    package.parsePart(partName, sink, kMaxPartBytes);
+    SheetSink sink(out, formats, budget, package.limits().cells);
+    package.parsePart(partName, sink, package.limits().partBytes);
     return out;
 }
 

@@ -3,6 +3,7 @@
 // used area is known before the grid is sized and the texts are made only once, straight
 // into the grid.
 #include "CellText.h"
+#include "GridFill.h"
 #include "Package.h"
 
 #include <QString>
@@ -16,9 +17,6 @@ namespace xlsx {
 // The sheet limits of the file format: rows 1 to 1048576, columns A to XFD.
 constexpr quint32 kMaxRows = 1048576;
 constexpr quint32 kMaxColumns = 16384;
-// A used area larger than this is refused rather than allocated: a stray format far out
-// (say on XFD1048576) would otherwise ask for billions of grid cells.
-constexpr quint64 kMaxAreaCells = quint64(1) << 25;
 
 enum class CellKind : quint8 {
     Number,   // value: the number
@@ -40,11 +38,9 @@ struct SheetCell {
 static_assert(sizeof(SheetCell) == 16);
 
 struct SheetCells {
-    std::vector<SheetCell> cells; // in the order of the part; see rowMajor
+    std::vector<SheetCell> cells; // in the order of the part
     std::vector<QString> texts;
-    bool rowMajor = true;         // cells strictly ordered by row, then column
-    quint32 rows = 1;             // the used area from A1: cells present (styled blanks
-    quint32 cols = 1;             // included) and the <dimension> end, whichever is further
+    gridfill::UsedArea area; // cells present (styled blanks included) and the <dimension> end
 };
 
 struct SheetFormats {
@@ -52,10 +48,12 @@ struct SheetFormats {
     size_t sharedStringCount;
 };
 
-SheetCells readSheet(const Package& package, const QString& partName, const SheetFormats& formats);
+class TextBudget;
 
-// "D40" for column 3, row 39.
-QString cellName(quint32 col, quint32 row);
+// Raises Error past the package's ceiling of cells, or when the sheet's own texts take more
+// than the budget.
+SheetCells readSheet(const Package& package, const QString& partName, const SheetFormats& formats, TextBudget& budget);
+
 // Parses "D40" (letters then digits, within the sheet limits) into 0-based col and row.
 bool parseCellName(std::string_view name, quint32& col, quint32& row);
 

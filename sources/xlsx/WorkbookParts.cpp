@@ -78,11 +78,26 @@ std::vector<Relationship> readRelationships(const Package& package, const QStrin
     return out;
 }
 
+namespace {
+
+// The package relationships only say where the workbook part is; when they are damaged
+// the part is looked for where every writer puts it.
+std::vector<Relationship> packageRelationships(const Package& package)
+{
+    try {
+        return readRelationships(package, QString());
+    } catch (const Error&) {
+        return {};
+    }
+}
+
+} // namespace
+
 QString findWorkbookPart(const Package& package)
 {
     QString part = QStringLiteral("xl/workbook.xml");
-    for (const Relationship& r : readRelationships(package, QString()))
-        if (hasType(r, u"officeDocument")) {
+    for (const Relationship& r : packageRelationships(package))
+        if (hasType(r, u"officeDocument") && package.hasPart(r.target)) {
             part = r.target;
             break;
         }
@@ -140,22 +155,26 @@ namespace {
 int number(const char* value) { return value ? std::atoi(value) : 0; }
 
 // numFmts come before cellXfs in a styles part, but nothing here depends on that: the kinds
-// are worked out once both are read. Only cellXfs counts; cellStyleXfs holds <xf> too.
+// are worked out once both are read. Only cellXfs counts; cellStyleXfs holds <xf> too. The
+// differential formats of conditional formatting (<dxfs>) carry <numFmt>s of their own,
+// which say nothing about a cell's stored format.
 class StylesSink : public XmlSink {
 public:
     void startElement(std::string_view name, const char** attributes) override
     {
-        if (name == "numFmt")
+        if (name == "numFmt" && m_in == Section::NumFmts)
             m_codes[number(attribute(attributes, "numFmtId"))] = text(attribute(attributes, "formatCode"));
-        else if (name == "cellXfs")
-            m_inCellXfs = true;
-        else if (name == "xf" && m_inCellXfs)
+        else if (name == "xf" && m_in == Section::CellXfs)
             m_formatIds.push_back(number(attribute(attributes, "numFmtId")));
+        else if (name == "numFmts")
+            m_in = Section::NumFmts;
+        else if (name == "cellXfs")
+            m_in = Section::CellXfs;
     }
     void endElement(std::string_view name) override
     {
-        if (name == "cellXfs")
-            m_inCellXfs = false;
+        if (name == "numFmts" || name == "cellXfs")
+            m_in = Section::Other;
     }
     void characters(std::string_view) override {}
 
@@ -173,13 +192,15 @@ public:
 private:
     std::map<int, QString> m_codes;
     std::vector<int> m_formatIds;
-    bool m_inCellXfs = false;
+    enum class Section { Other, NumFmts, CellXfs } m_in = Section::Other;
 };
 
 } // namespace
 
 std::vector<celltext::FormatKind> readCellFormats(const Package& package, const QString& partName)
 {
+    if (!package.hasPart(partName))
+        return {}; // every cell has the general format
     StylesSink sink;
     package.parsePart(partName, sink);
     return sink.kinds();
@@ -232,7 +253,7 @@ namespace {
 
 class SharedStringsSink : public XmlSink {
 public:
-    explicit SharedStringsSink(std::vector<QString>& out) : m_out(out) {}
+    SharedStringsSink(std::vector<QString>& out, TextBudget& budget) : m_out(out), m_budget(budget) {}
     void startElement(std::string_view name, const char** attributes) override
     {
         if (name == "si") {
@@ -253,7 +274,9 @@ public:
             m_inItem = false;
             if (m_out.size() >= kMaxSharedStrings)
                 throw Error(QStringLiteral("The workbook has more than %1 shared strings").arg(kMaxSharedStrings));
-            m_out.push_back(m_item.take());
+            QString item = m_item.take();
+            m_budget.charge(item);
+            m_out.push_back(std::move(item));
         } else if (m_inItem) {
             m_item.endElement(name);
         }
@@ -267,6 +290,7 @@ public:
 
 private:
     std::vector<QString>& m_out;
+    TextBudget& m_budget;
     RichText m_item;
     bool m_inItem = false;
 };
@@ -300,11 +324,21 @@ int escapeAt(const QString& text, qsizetype i)
 
 } // namespace
 
-std::vector<QString> readSharedStrings(const Package& package, const QString& partName)
+void TextBudget::charge(const QString& text)
+{
+    m_used += quint64(text.size()) * sizeof(QChar);
+    if (m_used > m_limit)
+        throw Error(QStringLiteral("The texts of the workbook take more than %1 bytes, the most a workbook may hold")
+                        .arg(m_limit));
+}
+
+std::vector<QString> readSharedStrings(const Package& package, const QString& partName, TextBudget& budget)
 {
     std::vector<QString> out;
-    SharedStringsSink sink(out);
-    package.parsePart(partName, sink, kMaxPartBytes);
+    if (!package.hasPart(partName))
+        return out; // a cell that refers to one is refused where it is read
+    SharedStringsSink sink(out, budget);
+    package.parsePart(partName, sink, package.limits().partBytes);
     return out;
 }
 

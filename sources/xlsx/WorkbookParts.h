@@ -37,10 +37,23 @@ WorkbookInfo readWorkbook(const Package& package, const QString& partName);
 // What the number format of each cell format (cellXfs, by index) says about a value.
 std::vector<celltext::FormatKind> readCellFormats(const Package& package, const QString& partName);
 
+// What is left of the memory the texts of one load may take (Limits::textTotalBytes).
+class TextBudget {
+public:
+    explicit TextBudget(quint64 bytes) : m_limit(bytes) {}
+    // Takes the text's memory from the budget; raises Error when that is more than is left.
+    void charge(const QString& text);
+
+private:
+    quint64 m_limit;
+    quint64 m_used = 0;
+};
+
 // No more items than a sheet can have cells; an empty item costs a QString all the same.
 constexpr size_t kMaxSharedStrings = size_t(1) << 25;
-// Raises Error past kMaxSharedStrings items or for an item longer than kMaxTextBytes.
-std::vector<QString> readSharedStrings(const Package& package, const QString& partName);
+// Raises Error past kMaxSharedStrings items, for an item longer than kMaxTextBytes, or when
+// the items take more than the budget.
+std::vector<QString> readSharedStrings(const Package& package, const QString& partName, TextBudget& budget);
 
 // Collects the text of a string item (<si> or <is>): plain <t>, or the <t> of every rich
 // text run, leaving out phonetic runs (<rPh>).

@@ -1,10 +1,12 @@
 #include "XlsxReader.h"
 
 #include "CellText.h"
+#include "GridFill.h"
 #include "Package.h"
 #include "SheetCells.h"
 #include "TextGrid.h"
 #include "WorkbookParts.h"
+#include "XlsxLoad.h"
 #include "platform/Error.h"
 
 #include <algorithm>
@@ -71,54 +73,33 @@ QString cellText(const SheetCell& cell, Values& values)
     return {};
 }
 
-// Empties the grid cells from one row-major position up to another: the sheet's empty
-// cells read as empty texts, whatever the grid held before.
-void clearCells(TextGrid& grid, quint64 from, quint64 to)
+// The cells in the order of the part: the stage puts each in its place and stops at the
+// first error cell in reading order.
+void fillGrid(gridfill::GridFill& fill, const SheetCells& sheet, Values& values)
 {
-    const quint64 cols = quint64(grid.ColCount());
-    if (from >= to)
-        return;
-    int row = int(from / cols);
-    int col = int(from % cols);
-    for (quint64 p = from; p < to; ++p) {
-        if (!grid.cell(col, row).isEmpty())
-            grid.setCell(col, row, QString());
-        if (++col == int(cols)) {
-            col = 0;
-            ++row;
-        }
-    }
+    for (const SheetCell& cell : sheet.cells)
+        if (cell.kind != CellKind::Error && fill.reaches(cell.col, cell.row))
+            fill.put(cell.col, cell.row, cellText(cell, values));
+    fill.finish();
 }
 
-// Row by row, each left to right, as a reader of the grid expects a partial load to look:
-// an error value stops the fill with everything before it in place.
-void fillGrid(TextGrid& grid, SheetCells& sheet, Values& values)
+gridfill::FirstError firstError(const SheetCells& sheet)
 {
-    if (!sheet.rowMajor)
-        std::stable_sort(sheet.cells.begin(), sheet.cells.end(), [](const SheetCell& a, const SheetCell& b) {
-            return a.row != b.row ? a.row < b.row : a.col < b.col;
-        });
-    const quint64 cols = quint64(grid.ColCount());
-    quint64 next = 0;
-    for (const SheetCell& cell : sheet.cells) {
-        const quint64 position = quint64(cell.row) * cols + cell.col;
-        clearCells(grid, next, position);
+    gridfill::FirstError error;
+    for (const SheetCell& cell : sheet.cells)
         if (cell.kind == CellKind::Error)
-            throw Error(QStringLiteral("Cell %1 holds the error value %2")
-                            .arg(cellName(cell.col, cell.row), values.texts[size_t(cell.value)]));
-        grid.setCell(int(cell.col), int(cell.row), cellText(cell, values));
-        next = std::max(next, position + 1);
-    }
-    clearCells(grid, next, quint64(grid.RowCount()) * cols);
+            error.offer(cell.col, cell.row, sheet.texts[size_t(cell.value)]);
+    return error;
 }
 
 } // namespace
 } // namespace xlsx
 
-void LoadXlsx(TextGrid& grid, const QString& fileName, const RegionalSettings& settings)
+namespace xlsx {
+
+void loadXlsx(TextGrid& grid, const QString& fileName, const RegionalSettings& settings, const Limits& limits)
 {
-    using namespace xlsx;
-    const Package package(fileName);
+    const Package package(fileName, limits);
     const QString workbookPart = findWorkbookPart(package);
     const WorkbookInfo workbook = readWorkbook(package, workbookPart);
     const std::vector<Relationship> rels = readRelationships(package, workbookPart);
@@ -127,21 +108,20 @@ void LoadXlsx(TextGrid& grid, const QString& fileName, const RegionalSettings& s
     std::vector<celltext::FormatKind> formats;
     if (const Relationship* styles = findRelationship(rels, u"styles"))
         formats = readCellFormats(package, styles->target);
+    TextBudget budget(limits.textTotalBytes);
     std::vector<QString> shared;
     if (const Relationship* strings = findRelationship(rels, u"sharedStrings"))
-        shared = readSharedStrings(package, strings->target);
-    SheetCells sheet = readSheet(package, sheetPart, {&formats, shared.size()});
+        shared = readSharedStrings(package, strings->target, budget);
+    SheetCells sheet = readSheet(package, sheetPart, {&formats, shared.size()}, budget);
 
-    if (quint64(sheet.rows) * sheet.cols > kMaxAreaCells)
-        throw Error(QStringLiteral("The used area of the first worksheet, A1:%1, has more than %2 cells")
-                        .arg(cellName(sheet.cols - 1, sheet.rows - 1))
-                        .arg(kMaxAreaCells));
-    grid.resize(int(sheet.rows), int(sheet.cols));
-    if (sheet.rows == 1 && sheet.cols == 1) {
-        grid.setCell(0, 0, QString()); // a single cell is no table: the grid gets no text
-        throw Error(QStringLiteral("The first worksheet of \"%1\" has no cell beyond A1, so it holds no table "
-                                   "to load").arg(fileName));
-    }
+    gridfill::GridFill fill(grid, fileName, sheet.area, firstError(sheet), limits.cells);
     Values values{std::move(shared), sheet.texts, workbook.date1904, settings};
-    fillGrid(grid, sheet, values);
+    fillGrid(fill, sheet, values);
+}
+
+} // namespace xlsx
+
+void LoadXlsx(TextGrid& grid, const QString& fileName, const RegionalSettings& settings)
+{
+    xlsx::loadXlsx(grid, fileName, settings, {});
 }

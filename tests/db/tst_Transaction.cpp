@@ -338,6 +338,74 @@ private slots:
     void transactionParameterBlock()
     {
         QCOMPARE(DefaultTransaction::parameterBlock(), QByteArray("\x03\x0f\x11\x07\x09", 5));
+        // A reservation adds lock_write, the name and protected after the same five bytes.
+        QCOMPARE(DefaultTransaction::parameterBlock({QStringLiteral("C000025")}),
+                 QByteArray("\x03\x0f\x11\x07\x09\x0b\x07" "C000025" "\x04", 15));
+    }
+
+    // A reservation holds for the one transaction it was asked for: while it lasts another
+    // connection can neither write the table nor reserve it; the next one starts plain.
+    void reservationHoldsForOneTransaction_data()
+    {
+        QTest::addColumn<Access>("access");
+        addAccessRows("reservation");
+    }
+    void reservationHoldsForOneTransaction()
+    {
+        QFETCH(TestDatabase::Access, access);
+        CB_SKIP_UNLESS_AVAILABLE(access);
+        TestDatabase db({access});
+        CB_VERIFY_DB(db);
+        auto connection = dbtest::connectionTo(db);
+        auto other = dbtest::connectionTo(db);
+        SqlQuery query(*connection), otherQuery(*other);
+        query.AutoCommit = otherQuery.AutoCommit = false;
+        connection->defaultTransaction().reserveForWriting({QStringLiteral("C000025")});
+        dbtest::setText(query, dbtest::insertProduct(QStringLiteral("1")));
+        query.ExecSQL();
+        CB_EXPECT_MESSAGE(connection->defaultTransaction().reserveForWriting({QStringLiteral("C000025")}),
+                          GeneralError,
+                          QStringLiteral("Tables cannot be reserved for a transaction that has already started"));
+        dbtest::setText(otherQuery, dbtest::insertProduct(QStringLiteral("2")));
+        QVERIFY_THROWS_EXCEPTION(EngineError, otherQuery.ExecSQL());
+        other->rollbackQuietly();
+        connection->Commit();
+        // Plain again: both connections write side by side.
+        query.ExecSQL();
+        otherQuery.ExecSQL();
+        other->Commit();
+        connection->Commit();
+        connection.reset();
+        other.reset();
+        QCOMPARE(db.count(), 3);
+    }
+
+    // A cancelled transaction runs and commits nothing more until it is rolled back; once a
+    // commit has begun a cancel is refused and the commit goes through.
+    void cancelStopsWorkUntilTheCommitBegins()
+    {
+        TestDatabase db;
+        CB_VERIFY_DB(db);
+        auto connection = dbtest::connectionTo(db);
+        SqlQuery query(*connection);
+        query.AutoCommit = false;
+        DefaultTransaction& transaction = connection->defaultTransaction();
+        dbtest::setText(query, dbtest::insertProduct(QStringLiteral("1")));
+        query.ExecSQL();
+        QVERIFY(transaction.cancel());
+        QVERIFY_THROWS_EXCEPTION(WorkCancelled, query.ExecSQL());
+        QVERIFY_THROWS_EXCEPTION(WorkCancelled, connection->Commit());
+        connection->Rollback();
+        QVERIFY(!transaction.cancelled());
+
+        bool refused = false;
+        transaction.onCommitBegun = [&] { refused = !transaction.cancel(); };
+        query.ExecSQL();
+        connection->Commit();
+        QVERIFY(refused);
+        QVERIFY(!transaction.cancel()); // the work is committed: nothing left to stop
+        connection.reset();
+        QCOMPARE(db.count(), 1);
     }
 };
 

@@ -68,6 +68,8 @@ struct Db {
             query.ExecSQL();
         } catch (const EngineError& e) {
             return std::make_unique<EngineError>(e);
+        } catch (const std::exception& e) {
+            qWarning("not an engine error: %s", e.what());
         }
         return nullptr;
     }
@@ -212,7 +214,13 @@ void TestErrorScope::realDatabaseErrors()
                                                             own->path()}),
                  0);
     }
-    Db d(own ? *own : *m_shared);
+    std::unique_ptr<Db> connected;
+    try {
+        connected = std::make_unique<Db>(own ? *own : *m_shared);
+    } catch (const std::exception& e) {
+        QFAIL(qPrintable(QStringLiteral("cannot connect: ") + errorMessage(e)));
+    }
+    Db& d = *connected;
     DatabaseConnection other;
     SqlQuery otherQuery(other);
     if (kind == ErrorKind::RowLocked) {

@@ -120,6 +120,10 @@ void TestCellText::dateTime_data()
     QTest::newRow("1904 date and time") << 42109.5 << true << "16/04/2019 12:00:00";
     QTest::newRow("last day") << 2958465.0 << false << "31/12/9999";
     QTest::newRow("past the last day") << 2958466.0 << false << "2958466";
+    QTest::newRow("1904 last day") << 2957003.0 << true << "31/12/9999";
+    QTest::newRow("1904 last day, noon") << 2957003.5 << true << "31/12/9999 12:00:00";
+    QTest::newRow("1904 past the last day") << 2957004.0 << true << "2957004";
+    QTest::newRow("1904 before the epoch") << -0.5 << true << "-0,5";
     QTest::newRow("huge serial") << 1e300 << false << "1E300";
     QTest::newRow("before the epoch") << -1.5 << false << "-1,5";
 }
@@ -143,6 +147,14 @@ void TestCellText::currency_data()
     QTest::newRow("half up") << 0.00005 << "0,0001";
     QTest::newRow("below a ten-thousandth") << 0.00004 << "0";
     QTest::newRow("negative") << -7.12345 << "-7,1235";
+    // The stored binary value decides, not its product by 10^4, which rounds to a half.
+    QTest::newRow("a hair below a half") << 16707327.29925 << "16707327,2992";
+    QTest::newRow("a hair below a half, negative") << -16707327.29925 << "-16707327,2992";
+    QTest::newRow("a hair below a half, small") << 2.00005 << "2";
+    QTest::newRow("a hair above a half") << 1.00005 << "1,0001";
+    QTest::newRow("exactly a half goes away from zero") << 0.03125 << "0,0313";
+    QTest::newRow("exactly a half, negative") << -0.03125 << "-0,0313";
+    QTest::newRow("past 2^52 ten-thousandths") << 1e15 + 0.25 << "1E15";
 }
 
 void TestCellText::currency()

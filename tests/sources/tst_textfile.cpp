@@ -36,7 +36,6 @@ private slots:
     void ceilings_data();
     void ceilings();
     void twoHundredMegabytes();
-    void endlessDevice();
 };
 
 void TestTextFile::lines_data()
@@ -257,22 +256,6 @@ void TestTextFile::twoHundredMegabytes()
     QCOMPARE(lines.size(), count);
     QCOMPARE(lines.last(), QString(98, u'x'));
     QVERIFY(QFile::remove(path));
-}
-
-// A name that leads to a device without end (here /dev/zero) has no size to check first:
-// the reading itself stops at the ceiling.
-void TestTextFile::endlessDevice()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("zeros.txt");
-    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
-    try {
-        ReadTextFileLines(path);
-        QFAIL("an endless file loaded");
-    } catch (const Error& e) {
-        QCOMPARE(e.message(),
-                 QStringLiteral("Cannot read \"%1\": a text file of more than 1073741824 bytes is not read").arg(path));
-    }
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

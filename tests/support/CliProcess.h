@@ -1,0 +1,48 @@
+#pragma once
+// converter-banco-import as a separate process, as a technician or a script runs it, for
+// tests that send it signals or take its output away. CB_TEST_PAUSE_AT makes it stop at a
+// named point of the run (see cli/TestPause.h), so a signal meets that point whatever the
+// machine's speed.
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct CliOutcome {
+    bool ended = false;     // the process ended (normally or by a signal) in time
+    bool crashed = false;   // it ended by a signal of its own (SIGPIPE, SIGSEGV...)
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class CliProcess {
+public:
+    CliProcess();
+    ~CliProcess(); // kills the command if it still runs
+    CliProcess(const CliProcess&) = delete;
+    CliProcess& operator=(const CliProcess&) = delete;
+
+    static QString program(); // the built command, beside the test binaries
+    static bool built();
+
+    // Where given, pauseAt becomes CB_TEST_PAUSE_AT. childSetup runs in the child before exec
+    // (to close or replace its stdout, say).
+    void start(const QStringList& arguments, const QString& workDir, const QString& pauseAt = QString(),
+               std::function<void()> childSetup = nullptr);
+    // Waits until the command announces the point; false when it ended or took a minute.
+    bool waitForPause(const QString& point);
+    void signal(int signal);
+    void kill();        // SIGKILL, as a crash or a pulled cable would end it
+    void resume();      // ends a pause that waits, without a signal (closes its stdin)
+    CliOutcome finish(); // waits (two minutes at most) and collects the output
+    qint64 pid() const { return m_process.processId(); }
+
+private:
+    QProcess m_process;
+    QByteArray m_err; // stderr read so far
+};
+
+// One run to its end, without pauses.
+CliOutcome runCliToEnd(const QStringList& arguments, const QString& workDir);
