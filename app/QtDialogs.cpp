@@ -72,6 +72,16 @@ void QtDialogs::showMessage(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, m_parent);
     box.exec();
+    box.hide();
+    redrawParent();
+}
+
+// The import runs on without returning to the event loop after its dialogs: the window is
+// drawn at once where the closed box stood, or the box would stay on screen until the end.
+void QtDialogs::redrawParent()
+{
+    if (m_parent && m_parent->isVisible())
+        m_parent->repaint();
 }
 
 MsgDlgBtn QtDialogs::messageDialog(const QString& text, MsgDlgType type,
@@ -83,6 +93,8 @@ MsgDlgBtn QtDialogs::messageDialog(const QString& text, MsgDlgType type,
     setUpMessageDialog(box, text, type, buttons, defaultButton, title, customCaptions);
     // A box without a parent window is centred on the screen when it is shown.
     box.exec();
+    box.hide();
+    redrawParent();
     // Closing the box without a button counts as Cancel.
     QAbstractButton* clicked = box.clickedButton();
     if (!clicked || !clicked->property("button").isValid())

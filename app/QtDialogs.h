@@ -28,6 +28,7 @@ public:
     void showError(const QString& message) override;
 
 private:
+    void redrawParent();
     QPointer<QWidget> m_parent;
     QString m_openName;
     QString m_saveName;

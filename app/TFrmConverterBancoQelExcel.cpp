@@ -50,6 +50,8 @@ TFrmConverterBancoQelExcel::TFrmConverterBancoQelExcel(const AppSettings& settin
     m_views = std::make_unique<WindowViews>(WindowWidgets{
         m_cells, *m_grid, *m_lines, *m_list, *m_combo, *m_errors, m_loadedMode});
     m_views->placeGridCursor();
+    // repaint() draws without returning to the event loop: no input reaches the window.
+    m_views->setRedraw([this] { repaint(); });
     wirePreviews();
     m_dialogs.setSaveFileName(QStringLiteral("ErrorLog.txt"));
 }

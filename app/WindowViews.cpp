@@ -43,9 +43,12 @@ void WindowViews::setGridCurrentRow(int row)
     int col = current.isValid() ? current.column() : 0;
     if (col == 0 && w.grid.hasFixedColumn())
         col = 1;
-    Moving moving(m_mover, Mover::Operation);
-    w.gridView.selectionModel()->setCurrentIndex(w.grid.index(row, col),
-                                                 QItemSelectionModel::ClearAndSelect);
+    {
+        Moving moving(m_mover, Mover::Operation);
+        w.gridView.selectionModel()->setCurrentIndex(w.grid.index(row, col),
+                                                     QItemSelectionModel::ClearAndSelect);
+    }
+    followRun();
 }
 
 void WindowViews::placeGridCursor()
@@ -63,13 +66,32 @@ void WindowViews::setListIndex(int index)
 {
     // The index is kept even when it points at no line, as a list box keeps what it was told.
     m_listIndex = index;
-    Moving moving(m_mover, Mover::Operation);
-    QItemSelectionModel* selection = w.listView.selectionModel();
-    if (index >= 0 && index < m_lines.size())
-        selection->setCurrentIndex(w.lineModel.index(index),
-                                   QItemSelectionModel::ClearAndSelect);
-    else
-        selection->clear();
+    {
+        Moving moving(m_mover, Mover::Operation);
+        QItemSelectionModel* selection = w.listView.selectionModel();
+        if (index >= 0 && index < m_lines.size())
+            selection->setCurrentIndex(w.lineModel.index(index),
+                                       QItemSelectionModel::ClearAndSelect);
+        else
+            selection->clear();
+    }
+    followRun();
+}
+
+// The views scroll to the run's row and the window is drawn, now or when RedrawInterval
+// has passed since the last time; never while the user holds the views.
+void WindowViews::followRun(bool now)
+{
+    if (!m_sinceRedraw.isValid() || !m_redraw)
+        return;
+    if (!now && m_sinceRedraw.elapsed() < RedrawInterval)
+        return;
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(&w.gridView),
+                                    static_cast<QAbstractItemView*>(&w.listView)})
+        if (view->currentIndex().isValid())
+            view->scrollTo(view->currentIndex());
+    m_redraw();
+    m_sinceRedraw.restart();
 }
 
 void WindowViews::setViewsEnabled(bool enabled)
@@ -82,6 +104,12 @@ void WindowViews::setViewsEnabled(bool enabled)
         view->setAutoScroll(enabled);
         if (enabled && view->currentIndex().isValid())
             view->scrollTo(view->currentIndex());
+    }
+    if (enabled) {
+        m_sinceRedraw.invalidate();
+    } else {
+        m_sinceRedraw.start();
+        followRun(true);
     }
 }
 

@@ -4,7 +4,10 @@
 // only the grid preview follows an operation's moves.
 #include "ImportViews.h"
 
+#include <QElapsedTimer>
 #include <QStringList>
+
+#include <functional>
 
 class PreviewListView;
 class PreviewTableView;
@@ -54,8 +57,17 @@ public:
     // The list's position as the user moved it.
     void userMovedList(int index) { m_listIndex = index; }
 
+    // Draws the window at once, without taking input. While a run holds the views it is
+    // called when they are disabled and then, as the run moves them, at most every
+    // RedrawInterval ms, so the window shows where the run is.
+    void setRedraw(std::function<void()> redraw) { m_redraw = std::move(redraw); }
+    static constexpr int RedrawInterval = 100;
+
 private:
+    void followRun(bool now = false);
     WindowWidgets w;
+    std::function<void()> m_redraw;
+    QElapsedTimer m_sinceRedraw; // valid while a run holds the views
     QStringList m_lines;
     int m_listIndex = -1;
     Mover m_mover = Mover::User;

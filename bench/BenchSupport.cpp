@@ -1,5 +1,6 @@
 #include "BenchSupport.h"
 
+#include "FieldHelpers.h"
 #include "platform/AnsiCodePage.h"
 
 #include <QCoreApplication>
@@ -135,3 +136,38 @@ bool writeAnsiLines(const QString& fileName, const QStringList& lines)
     }
     return file.write(bytes) == bytes.size();
 }
+
+// At most five characters, the width of the cost field.
+static QString priceOf(int i)
+{
+    return QString::number(1 + i % 99) + QStringLiteral(",") + QString::number(10 + i % 90);
+}
+
+// A type-3 line: barcode 0..12, name 13..92, cost 93..97.
+QString catalogueLine(int i)
+{
+    const QString name = QStringLiteral("PRODUTO  DE   TESTE %1").arg(i + 1, 6, 10, QChar(u'0'));
+    return MakeBarcode(QString::number(i + 1)) + name.leftJustified(80, u' ')
+           + priceOf(i).rightJustified(5, u' ');
+}
+
+// The row the type-3 layout makes of catalogueLine(i) over the text defaults.
+ProductRow catalogueRow(int i, const QString& line)
+{
+    ProductRow row;
+    row.codigo = QString::number(i + 1);
+    row.codbarra = line.left(13);
+    row.produto = CollapseSpaces(line.mid(13, 80));
+    row.precocusto = row.precovenda = priceOf(i);
+    row.estoque = QStringLiteral("0");
+    row.unidade = QStringLiteral("UN");
+    row.cst = QStringLiteral("040");
+    row.ncm = QStringLiteral("9999.71.04");
+    row.aliquota = QStringLiteral("0");
+    row.csosn = QStringLiteral("400");
+    row.situacao_tributaria = QStringLiteral("I");
+    row.iat = row.ippt = QStringLiteral("T");
+    row.ind_cfop_venda_dentro = QStringLiteral("5102");
+    return row;
+}
+

@@ -2,6 +2,8 @@
 // What every bench shares: goals checked and printed as PASS or FAIL, and a child process
 // measured on its own (wall time and peak resident memory), so that one measurement is
 // never coloured by what the bench process loaded before it.
+#include "ProductRow.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -57,3 +59,8 @@ QString selfPath();
 // The lines of a file written in the ANSI code page, each ended by CR LF, as an export
 // program writes them. False when the file cannot be written.
 bool writeAnsiLines(const QString& fileName, const QStringList& lines);
+
+// The bench catalogue, type 3 (fixed width): line i has barcode 0..12, name 13..92 and
+// cost 93..97; catalogueRow is the row the type-3 layout makes of it over the text defaults.
+QString catalogueLine(int i);
+ProductRow catalogueRow(int i, const QString& line);

@@ -14,3 +14,10 @@
 // to the end of the commit; raises std::runtime_error with the library's text on failure.
 Elapsed RunIscBaseline(const QByteArray& database, const QByteArray& user,
                       const QByteArray& password, const std::vector<QByteArray>& statements);
+
+// The limit of any import of these rows: one insert with 22 parameters prepared once and
+// executed for every row, each value bound as text (the server converts it as it converts
+// the literal), one commit. database may name a server ("host/port:path"). Returns the
+// time from the transaction's start to the end of the commit.
+Elapsed RunPreparedLoop(const QByteArray& database, const QByteArray& user,
+                        const QByteArray& password, const std::vector<std::vector<QByteArray>>& rows);

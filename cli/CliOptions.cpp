@@ -74,7 +74,8 @@ QString cliUsage()
     return QStringLiteral(
                "usage: converter-banco-import --type TYPE [--database DB] [--user NAME]\n"
                "         [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]\n"
-               "         [--log FILE] [--wait SECONDS] [--yes] [--dry-run] [--quiet] SOURCE\n"
+               "         [--log FILE] [--wait SECONDS] [--yes] [--dry-run] [--quiet] [--one-by-one]\n"
+               "         SOURCE\n"
                "Empties the product table of DB and imports SOURCE (.xls, .XLS, .xlsx, .txt, .TXT)\n"
                "with the layout of source type TYPE: 0 to %1, or one of\n  %2.\n"
                "  --database DB            default %3\n"
@@ -88,6 +89,8 @@ QString cliUsage()
                "  --yes                    confirm that the table is emptied\n"
                "  --dry-run                run everything, then roll back: the database is unchanged\n"
                "  --quiet                  no progress line\n"
+               "  --one-by-one             send every insert alone, as the window does, instead of\n"
+               "                           many in one statement (same rows, log and counts)\n"
                "%8"
                "The password is read from ISC_PASSWORD when it is set.\n"
                "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then nothing\n"
@@ -110,6 +113,7 @@ const QList<OptionSpec>& commandOptionSpecs()
         {{QStringLiteral("yes")}, false},
         {{QStringLiteral("dry-run")}, false},
         {{QStringLiteral("quiet")}, false},
+        {{QStringLiteral("one-by-one")}, false},
     } + toolOptionSpecs();
     return specs;
 }
@@ -142,6 +146,7 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
     o.yes = parsed->isSet(QStringLiteral("yes"));
     o.dryRun = parsed->isSet(QStringLiteral("dry-run"));
     o.quiet = parsed->isSet(QStringLiteral("quiet"));
+    o.oneByOne = parsed->isSet(QStringLiteral("one-by-one"));
     checkCombination(o, parsed->positional);
     o.source = parsed->positional.value(0);
     return o;

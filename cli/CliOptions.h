@@ -2,8 +2,8 @@
 // The command line of the unattended import:
 //   converter-banco-import --type TYPE [--database DB] [--user NAME] [--client-library FILE]
 //                          [--keep-source-barcode] [--barcode-file FILE] [--log FILE]
-//                          [--wait SECONDS] [--yes] [--dry-run] [--quiet] [--backup FILE]
-//                          [--report FILE] SOURCE
+//                          [--wait SECONDS] [--yes] [--dry-run] [--quiet] [--one-by-one]
+//                          [--backup FILE] [--report FILE] SOURCE
 //   converter-banco-import --detect SOURCE
 //   converter-banco-import --type TYPE --preview [N] SOURCE
 //   converter-banco-import --restore FILE [--database DB] ... (--yes | --dry-run)
@@ -27,6 +27,7 @@ struct CliOptions {
     bool yes = false;    // the wipe is confirmed
     bool dryRun = false; // roll back at the end instead of committing
     bool quiet = false;  // no progress line
+    bool oneByOne = false; // every insert alone, as the window sends them, not in batches
     int waitSeconds = 0; // how long the wipe is retried while the database is in use
     ToolOptions tools;   // --detect, --preview, --backup, --restore, --report
     QString source;      // empty with --restore

@@ -123,7 +123,9 @@ void ClientLibrary::bindEntryPoints()
     CB_BIND(isc_dsql_prepare);
     CB_BIND(isc_dsql_sql_info);
     CB_BIND(isc_dsql_describe_bind);
+    CB_BIND(isc_dsql_describe);
     CB_BIND(isc_dsql_execute);
+    CB_BIND(isc_dsql_execute2);
     CB_BIND(isc_dsql_free_statement);
     CB_BIND(isc_dsql_describe);
     CB_BIND(isc_dsql_fetch);

@@ -73,8 +73,12 @@ public:
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, short, const ISC_SCHAR*, short, ISC_SCHAR*)>
         isc_dsql_sql_info;
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short, XSQLDA*)> isc_dsql_describe_bind;
+    EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short, XSQLDA*)> isc_dsql_describe;
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_tr_handle*, isc_stmt_handle*, unsigned short, const XSQLDA*)>
         isc_dsql_execute;
+    EntryPoint<ISC_STATUS(ISC_STATUS*, isc_tr_handle*, isc_stmt_handle*, unsigned short, const XSQLDA*,
+                          const XSQLDA*)>
+        isc_dsql_execute2;
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short)> isc_dsql_free_statement;
     // Reading rows: the result columns, the cursor, and the text of a blob.
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short, XSQLDA*)> isc_dsql_describe;

@@ -3,6 +3,7 @@
 #include "ConnectParameters.h"
 #include "ConnectionImpl.h"
 #include "NullParameters.h"
+#include "OutputRow.h"
 #include "SqlText.h"
 #include "StatementInfo.h"
 #include "platform/AnsiCodePage.h"
@@ -40,8 +41,8 @@ struct SqlQuery::Impl {
     }
 
     DatabaseConnection& liveConnection() const;
-    void run(SqlQuery& query, bool open);
-    int prepareAndExecute(const QString& text, StatementHandle& statement);
+    void run(SqlQuery& query, bool open, OutputRow* output = nullptr);
+    int prepareAndExecute(const QString& text, StatementHandle& statement, OutputRow* output);
     void applyAutoCommit(bool queryAutoCommit, bool startedHere);
 };
 
@@ -107,6 +108,13 @@ void SqlQuery::ExecSQL()
     d->run(*this, false);
 }
 
+QStringList SqlQuery::ExecSQLWithOutput()
+{
+    OutputRow output;
+    d->run(*this, false, &output);
+    return output.values();
+}
+
 // A select is executed and its cursor closed again with the statement: no rows are kept,
 // because nothing in this tool reads them.
 void SqlQuery::Open()
@@ -121,7 +129,7 @@ DatabaseConnection& SqlQuery::Impl::liveConnection() const
     return *connection;
 }
 
-void SqlQuery::Impl::run(SqlQuery& query, bool open)
+void SqlQuery::Impl::run(SqlQuery& query, bool open, OutputRow* output)
 {
     DatabaseConnection& db = liveConnection();
     db.setConnected(true);
@@ -132,7 +140,7 @@ void SqlQuery::Impl::run(SqlQuery& query, bool open)
     StatementHandle statement;
     std::exception_ptr failure;
     int type = 0;
-    keepFirstFailure(failure, [&] { type = prepareAndExecute(query.finalText(), statement); });
+    keepFirstFailure(failure, [&] { type = prepareAndExecute(query.finalText(), statement, output); });
     const bool rows = !failure && returnsRows(type);
     if (!rows)
         keepFirstFailure(failure, [&] { applyAutoCommit(query.AutoCommit, startedHere); });
@@ -144,7 +152,8 @@ void SqlQuery::Impl::run(SqlQuery& query, bool open)
         throw NoRowsError();
 }
 
-int SqlQuery::Impl::prepareAndExecute(const QString& text, StatementHandle& statement)
+int SqlQuery::Impl::prepareAndExecute(const QString& text, StatementHandle& statement,
+                                      OutputRow* output)
 {
     if (sqltext::isBlank(text))
         throw GeneralError(QStringLiteral("SQL statement cannot be empty"));
@@ -172,8 +181,14 @@ int SqlQuery::Impl::prepareAndExecute(const QString& text, StatementHandle& stat
     NullParameters parameters;
     if (text.contains(u'?'))
         parameters.describe(library, statement);
-    library.isc_dsql_execute(status, db.transaction.handle(), statement.handle(), dialect,
-                             parameters.sqlda());
+    if (output) {
+        output->describe(library, statement);
+        library.isc_dsql_execute2(status, db.transaction.handle(), statement.handle(), dialect,
+                                  parameters.sqlda(), output->sqlda());
+    } else {
+        library.isc_dsql_execute(status, db.transaction.handle(), statement.handle(), dialect,
+                                 parameters.sqlda());
+    }
     library.check(status);
     return type;
 }

@@ -39,6 +39,9 @@ public:
     void Close();
     void ExecSQL();
     void Open(); // raises NoRowsError ("SQL statement doesn't return rows") after executing a non-select
+    // ExecSQL for a statement with one row of text output columns (an executable block or
+    // procedure): the columns' texts, a null QString for NULL.
+    QStringList ExecSQLWithOutput();
 
     // The text as it is sent to the server: lines joined with CR LF, characters below 33
     // removed from the end, parameter markers replaced by "?".

@@ -7,6 +7,7 @@
 #include "ErrorScope.h"
 #include "Errors.h"
 #include "ImportViews.h"
+#include "InsertBatch.h"
 #include "Layouts.h"
 #include "ProductRange.h"
 #include "ProductRow.h"
@@ -22,6 +23,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -195,14 +197,17 @@ QString askTypeQuestions(const ImportContext& ctx, const SourceTypeDescriptor& s
     return {};
 }
 
-void insertRow(const ImportContext& ctx, RunState& state)
-{
-    CompleteProductRow(state.row);
-    ExecuteProductInsert(ctx.query2, state.row, RegistrationDate(ctx.now(), ctx.settings));
-}
+// A failed row as the log names it: as the row stood when it failed, or as it was queued
+// when it failed later inside a batch.
+struct FailedRow {
+    int rowNumber; // in the source, as SourceRowNumber counts
+    QString produto;
+    QString codigo;
+};
 
 // A row error fails the row alone; any other error stops the whole run.
-void logFailedRow(const ImportContext& ctx, RunState& state, const std::exception& e)
+void logFailedRow(const ImportContext& ctx, RunState& state, const FailedRow& failed,
+                  const std::exception& e)
 {
     if (!isRowError(e)) {
         if (auto* stopped = dynamic_cast<const RunStopped*>(&e))
@@ -211,29 +216,82 @@ void logFailedRow(const ImportContext& ctx, RunState& state, const std::exceptio
     }
     ++state.FailedCount;
     const QString message = errorMessage(e);
-    ctx.views.addErrorLine(BoundedLogLine(FailedRowLine(state.row, message)));
+    ProductRow named;
+    named.produto = failed.produto;
+    named.codigo = failed.codigo;
+    ctx.views.addErrorLine(BoundedLogLine(FailedRowLine(named, message)));
     if (ctx.rowFailed)
-        ctx.rowFailed(SourceRowNumber(ctx.views), state.row, message);
+        ctx.rowFailed(failed.rowNumber, named, message);
 }
 
 
-void importSheetRow(const ImportContext& ctx, int sourceType, RunState& state)
+// Where a run's rows go: each alone on query2, or queued in a batch that sends the rows it
+// could not insert alone in the same way, in their order.
+class RowSender {
+public:
+    RowSender(const ImportContext& ctx, RunState& state) : m_ctx(ctx), m_state(state)
+    {
+        if (ctx.batchQuery)
+            m_batch.emplace(*ctx.batchQuery, [this](const PendingInsert& row) { sendAlone(row); });
+    }
+
+    void insert(const ProductRow& row)
+    {
+        QStringList lines = CheckedProductInsert(row, RegistrationDate(m_ctx.now(), m_ctx.settings));
+        if (m_batch)
+            m_batch->add({std::move(lines), row.produto, row.codigo, SourceRowNumber(m_ctx.views)});
+        else
+            ExecuteInsertLines(m_ctx.query2, lines);
+    }
+
+    // A row that fails before its insert is sent: the rows queued before it are settled
+    // first, so the log keeps the order of the rows.
+    void rowFailed(const std::exception& e)
+    {
+        flush();
+        logFailedRow(m_ctx, m_state, {SourceRowNumber(m_ctx.views), m_state.row.produto, m_state.row.codigo}, e);
+    }
+
+    void flush()
+    {
+        if (m_batch)
+            m_batch->flush();
+    }
+
+private:
+    void sendAlone(const PendingInsert& row)
+    {
+        try {
+            ExecuteInsertLines(m_ctx.query2, row.lines);
+        } catch (const std::exception& e) {
+            logFailedRow(m_ctx, m_state, {row.rowNumber, row.produto, row.codigo}, e);
+        }
+    }
+
+    const ImportContext& m_ctx;
+    RunState& m_state;
+    std::optional<InsertBatch> m_batch;
+};
+
+void importSheetRow(const ImportContext& ctx, int sourceType, RunState& state, RowSender& sender)
 {
     try {
         BuildSheetRow(sourceType, ctx.views, state);
-        insertRow(ctx, state);
+        CompleteProductRow(state.row);
+        sender.insert(state.row);
     } catch (const std::exception& e) {
-        logFailedRow(ctx, state, e);
+        sender.rowFailed(e);
     }
 }
 
-void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
+void importTextLine(const ImportContext& ctx, int sourceType, RunState& state, RowSender& sender)
 {
     try {
         BuildTextRow(sourceType, ctx.views, state);
-        insertRow(ctx, state);
+        CompleteProductRow(state.row);
+        sender.insert(state.row);
     } catch (const std::exception& e) {
-        logFailedRow(ctx, state, e);
+        sender.rowFailed(e);
     }
 }
 
@@ -247,7 +305,7 @@ void tellProgress(const ImportContext& ctx, int done, int total, bool last = fal
 
 // Grid rows 1 to the last one that holds text: row 0 holds the sheet's header. The cursor
 // stays on the last row imported when the loop is done.
-int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
+int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state, RowSender& sender)
 {
     ImportViews& views = ctx.views;
     const int end = SheetProductEnd(views.grid());
@@ -256,7 +314,7 @@ int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
     tellProgress(ctx, 0, total);
     while (views.gridCurrentRow() < end) {
         checkStopRequest(ctx);
-        importSheetRow(ctx, sourceType, state);
+        importSheetRow(ctx, sourceType, state, sender);
         ++rows;
         tellProgress(ctx, views.gridCurrentRow(), total);
         const int next = views.gridCurrentRow() + 1;
@@ -270,7 +328,7 @@ int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
 
 // Every line up to the last one that holds text; a layout may move the index itself (type 6
 // skips the first line), so the bound is tested against wherever the index stands.
-int runTextLoop(const ImportContext& ctx, int sourceType, RunState& state)
+int runTextLoop(const ImportContext& ctx, int sourceType, RunState& state, RowSender& sender)
 {
     ImportViews& views = ctx.views;
     const int count = TextProductEnd(views.lines());
@@ -278,7 +336,7 @@ int runTextLoop(const ImportContext& ctx, int sourceType, RunState& state)
     tellProgress(ctx, 0, count);
     while (views.listIndex() >= 0 && views.listIndex() < count) {
         checkStopRequest(ctx);
-        importTextLine(ctx, sourceType, state);
+        importTextLine(ctx, sourceType, state, sender);
         ++rows;
         tellProgress(ctx, views.listIndex() + 1, count);
         const int next = views.listIndex() + 1;
@@ -304,10 +362,13 @@ QString runRows(const ImportContext& ctx, const SourceTypeDescriptor& type, RunS
         // The loop follows the file loaded, the layout the type chosen; a type whose layout
         // reads the other kind of file leaves every row at its defaults.
         const SourceKindDescriptor* loaded = SourceKindOfMode(ctx.views.sourceMode());
+        RowSender sender(ctx, state);
         if (loaded && loaded->kind == SourceKind::Spreadsheet)
-            result.rows = runSheetLoop(ctx, type.number, state);
+            result.rows = runSheetLoop(ctx, type.number, state, sender);
         else if (loaded && loaded->kind == SourceKind::Text)
-            result.rows = runTextLoop(ctx, type.number, state);
+            result.rows = runTextLoop(ctx, type.number, state, sender);
+        // The rows still queued go before the run's counts are read.
+        sender.flush();
         return barcodeList;
     } catch (...) {
         ctx.views.setViewsEnabled(true);

@@ -56,6 +56,9 @@ struct ImportContext {
     // is reserved and before the delete (so what it reads is what the wipe removes). An error
     // it raises ends the run there, with nothing changed.
     std::function<void()> beforeWipe = nullptr;
+    // Where the command sends its inserts many at a time (InsertBatch); null sends every
+    // row alone on query2, the window's way.
+    SqlQuery* batchQuery = nullptr;
     // Asked before the wipe, while the wipe waits for the table, between rows and before the
     // commit; true stops the run as a run error: rolled back, nothing changed. Must be quick.
     std::function<bool()> stopRequested = nullptr; // optional

@@ -226,7 +226,7 @@ QStringList ProductInsertStatement(const ProductRow& row, const QString& registr
 
 QStringList CheckedProductInsert(const ProductRow& row, const QString& registrationDate)
 {
-    const QStringList lines = ProductInsertStatement(row, registrationDate);
+    QStringList lines = ProductInsertStatement(row, registrationDate);
     // The quoting above keeps every value inside its literal. Should that ever fail, the row
     // fails here with the reason instead of sending a statement of another shape.
     const QString problem = shape::productInsertProblem(sqltext::joinLines(lines));
@@ -236,13 +236,17 @@ QStringList CheckedProductInsert(const ProductRow& row, const QString& registrat
     return lines;
 }
 
-void ExecuteProductInsert(SqlQuery& query, const ProductRow& row, const QString& registrationDate)
+void ExecuteInsertLines(SqlQuery& query, const QStringList& lines)
 {
-    // Built first: a value that cannot be written fails the row before query2 is touched.
-    const QStringList lines = CheckedProductInsert(row, registrationDate);
     query.Close();
     query.SQL().Clear();
     for (const QString& line : lines)
         query.SQL().Add(line);
     query.ExecSQL();
+}
+
+void ExecuteProductInsert(SqlQuery& query, const ProductRow& row, const QString& registrationDate)
+{
+    // Built first: a value that cannot be written fails the row before query2 is touched.
+    ExecuteInsertLines(query, CheckedProductInsert(row, registrationDate));
 }

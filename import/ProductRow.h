@@ -31,8 +31,10 @@ QString RegistrationDate(const QDateTime& now, const RegionalSettings& settings)
 // value that is not a plain number raises "'%s' is not a valid floating point value".
 QStringList ProductInsertStatement(const ProductRow& row, const QString& registrationDate);
 
-// The same lines, checked to be one insert of the 22 values; raises when they are not.
+// ProductInsertStatement, refused with the reason when the text is not one insert of the
+// 22 values: what ExecuteProductInsert sends, for callers that send it later.
 QStringList CheckedProductInsert(const ProductRow& row, const QString& registrationDate);
-
-// Close, clear, add the checked lines, execute: on query2, in the open transaction.
+// Close, clear, add the lines, execute: on query2, in the open transaction.
+void ExecuteInsertLines(SqlQuery& query, const QStringList& lines);
+// CheckedProductInsert, then ExecuteInsertLines.
 void ExecuteProductInsert(SqlQuery& query, const ProductRow& row, const QString& registrationDate);

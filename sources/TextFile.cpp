@@ -87,6 +87,9 @@ QStringList ReadTextFileLines(const QString& fileName)
         QString text = enc.decoder.decode(QByteArrayView(data + lineStart, lineEnd - lineStart - odd));
         if (odd)
             text += QChar::ReplacementCharacter;
+        // The decoder reserves room for the worst case (twice the line, for the code page);
+        // a million lines kept at that size would hold twice the memory they need.
+        text.squeeze();
         lines.append(unit == 2 ? withoutLoneSurrogates(std::move(text)) : std::move(text));
     };
     while (i < end) {

@@ -67,6 +67,8 @@ class TestFullRunWindow : public QObject {
 private slots:
     void runImportsEveryRow_data();
     void runImportsEveryRow();
+    void runIsDrawnAsItGoes_data();
+    void runIsDrawnAsItGoes();
     void cancelLeavesWindowAndTable();
     void failedLoadIsNotImported_data();
     void failedLoadIsNotImported();
@@ -122,6 +124,60 @@ void TestFullRunWindow::runImportsEveryRow()
     QCOMPARE(table.last().value("CODIGO"), lastCode);
     if (type == 1) // isql reads the ANSI bytes back as they are: compare plain names only
         QCOMPARE(table.last().value("PRODUTO"), lastName);
+}
+
+// What the window showed each time it was drawn while the run held its views.
+class PaintWatch : public QObject {
+public:
+    PaintWatch(TFrmConverterBancoQelExcel& window) : m_window(window) { window.installEventFilter(this); }
+    struct Shown {
+        int listRow, gridRow;
+        QString preview;
+    };
+    QList<Shown> shown;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &m_window && event->type() == QEvent::Paint && !m_window.ListaProdutosTxt()->isEnabled())
+            shown.append({m_window.ListaProdutosTxt()->currentIndex().row(),
+                          m_window.StringGrid1()->currentIndex().row(), m_window.Label(1)->text()});
+        return false;
+    }
+
+private:
+    TFrmConverterBancoQelExcel& m_window;
+};
+
+void TestFullRunWindow::runIsDrawnAsItGoes_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("type");
+    QTest::newRow("sheet, type 1") << fixture("app/products_qel.xlsx") << 1;
+    QTest::newRow("text, type 3") << fixture("demo/catalogo-tipo3.txt") << 3;
+}
+
+// The run never returns to the event loop, so the window is drawn by the run itself: at once
+// when the views are taken (the confirmation gone), on the first row, then as it goes. The
+// grid's cursor starts on row 1, so that first drawing shows no preview yet.
+void TestFullRunWindow::runIsDrawnAsItGoes()
+{
+    QFETCH(QString, source);
+    QFETCH(int, type);
+    WindowFixture f;
+    f.open(source, type);
+    f.dialogs.answer(MsgDlgBtn::OK);
+    if (type == 1)
+        f.dialogs.answer(MsgDlgBtn::Cancel);
+    f.dialogs.cancelSave();
+    PaintWatch watch(*f.window);
+    const QString before = f.window->Label(1)->text();
+    QTest::mouseClick(f.window->Button2(), Qt::LeftButton);
+
+    QVERIFY(!watch.shown.isEmpty());
+    const PaintWatch::Shown first = watch.shown.first();
+    QCOMPARE(type == 1 ? first.gridRow : first.listRow, type == 1 ? 1 : 0);
+    QCOMPARE(first.preview, before);
 }
 
 void TestFullRunWindow::cancelLeavesWindowAndTable()

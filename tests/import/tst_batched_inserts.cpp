@@ -1,0 +1,259 @@
+// The command's inserts sent many in one statement must leave exactly what sending them one
+// by one leaves: the same table (registration dates aside), the same log bytes, the same
+// counts and exit code. Each case runs the command both ways over fresh databases.
+#include "InsertBatch.h"
+#include "RunHarness.h"
+#include "DefaultTransaction.h"
+#include "SqlQuery.h"
+#include "TestDatabase.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+using Table = QList<QMap<QString, QString>>;
+
+QString program()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../cli/converter-banco-import");
+}
+
+QString fixture(const QString& name)
+{
+    return QStringLiteral(CB_SOURCE_DIR "/tests/fixtures/types/") + name;
+}
+
+bool serverTests()
+{
+    return qgetenv("CB_TEST_SERVER") == "1";
+}
+
+// Type 13 (";"-separated: code, unit, barcode, name, cst, price, rate). Over 600 lines, so
+// several batches, with every kind of failure scattered among good rows: a code that is no
+// number (the layout), a price that is no number (the statement), a quote in a name (fine),
+// codes, units and names too long for their columns, barcodes repeated under a unique index,
+// a character windows-1252 lacks, and a rate too large for the server to read, which makes
+// it refuse the whole batch it sits in.
+QStringList failureLines()
+{
+    QStringList lines;
+    for (int i = 1; i <= 640; ++i) {
+        QString code = QString::number(i);
+        QString unit = QStringLiteral("UN");
+        QString barcode = QStringLiteral("789%1").arg(i, 10, 10, QLatin1Char('0'));
+        QString name = QStringLiteral("PRODUTO %1").arg(i);
+        QString price = QStringLiteral("%1,50").arg(i % 97);
+        QString rate = QStringLiteral("18");
+        switch (i % 41) {
+        case 3: code += QStringLiteral("x"); break;
+        case 7: price = QStringLiteral("1,2,3"); break;
+        case 11: name = QStringLiteral("D'AGUA 'GELADA'"); break;
+        case 13: code = QStringLiteral("1234567"); break;
+        case 17: unit = QStringLiteral("UNID"); break;
+        case 19: barcode = QStringLiteral("7890000000001"); break; // the second one on fails
+        case 23: name = QStringLiteral("PRODUTO \u03a9 %1").arg(i); break;
+        case 29: name = QString(101, u'N'); break;
+        case 31: case 32: case 33: code = QStringLiteral("99999999"); break;
+        default: break;
+        }
+        if (i == 301)
+            rate = QStringLiteral("1") + QString(40, u'0');
+        lines << QStringLiteral("P;%1;;;;;%2;;;;%3;%4;;;;;40;;;;;;;;%5").arg(code, unit, barcode, name, price)
+                     + QString(53, u';') + rate;
+    }
+    return lines;
+}
+
+QString writeUtf8(const QTemporaryDir& dir, const QStringList& lines)
+{
+    const QString path = dir.filePath(QStringLiteral("failures.txt"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    f.write("\xEF\xBB\xBF" + lines.join(QStringLiteral("\r\n")).toUtf8());
+    return path;
+}
+
+struct Outcome {
+    int exitCode = -1;
+    QString out; // the summary without its time
+    QByteArray log;
+    Table table;
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+Outcome runCommand(const QStringList& options, bool oneByOne, TestDatabase::Access access,
+                   const QString& setup)
+{
+    TestDatabase::Options dbOptions;
+    dbOptions.access = access;
+    TestDatabase db(dbOptions);
+    Outcome outcome;
+    if (!db.isValid() || (!setup.isEmpty() && !db.execute(setup)))
+        return outcome;
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("log.txt"));
+    QProcess cli;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ISC_PASSWORD"), TestDatabase::password());
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("pt_BR.UTF-8"));
+    cli.setProcessEnvironment(env);
+    cli.setWorkingDirectory(dir.path());
+    QStringList arguments{"--database", db.attachString(), "--yes", "--log", log};
+    if (oneByOne)
+        arguments << QStringLiteral("--one-by-one");
+    cli.start(program(), arguments + options);
+    if (!cli.waitForFinished(300000) || cli.exitStatus() != QProcess::NormalExit)
+        return outcome;
+    outcome.exitCode = cli.exitCode();
+    outcome.out = QString::fromUtf8(cli.readAllStandardOutput())
+                      .remove(QRegularExpression(QStringLiteral("Seconds: [0-9.]+\n")))
+                      .replace(log, QStringLiteral("LOG"));
+    outcome.log = fileBytes(log);
+    outcome.table = db.select(QStringLiteral("select * from c000025 order by codigo, codbarra, produto"));
+    for (auto& row : outcome.table)
+        row.remove(QStringLiteral("DATA_CADASTRO"));
+    return outcome;
+}
+
+const QString UniqueBarcodes = QStringLiteral("create unique index c000025_codbarra on c000025 (codbarra);");
+
+} // namespace
+
+class TestBatchedInserts : public QObject {
+    Q_OBJECT
+private slots:
+    void sameAsOneByOne_data();
+    void sameAsOneByOne();
+    void rowsFailedInTheBlockAreSentAlone_data();
+    void rowsFailedInTheBlockAreSentAlone();
+    void failedPositions_data();
+    void failedPositions();
+};
+
+void TestBatchedInserts::sameAsOneByOne_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("server");
+    QTest::addColumn<bool>("failures"); // the source is failureLines(), with unique barcodes
+
+    const QList<std::pair<QString, int>> fixtures{
+        {"brenvik.xlsx", 0}, {"qel.xlsx", 1}, {"quelbrant.xlsx", 2}, {"ostrell.txt", 3},
+        {"pembrix.xlsx", 4}, {"caldeno.txt", 5}, {"irmsby.txt", 6}, {"nuvalo.txt", 7},
+        {"nuvalo2.txt", 8}, {"vrek.txt", 9}, {"tobbin.xlsx", 10}, {"grelling.txt", 11},
+        {"sarnet.xlsx", 12}, {"emberlin.txt", 13}};
+    for (const auto& [name, type] : fixtures) {
+        QStringList options{"--type", QString::number(type)};
+        if (type == 11)
+            options << "--barcode-file" << fixture(QStringLiteral("grelling_barcodes.txt"));
+        if (type == 1)
+            options << "--keep-source-barcode";
+        QTest::newRow(qPrintable(name)) << options + QStringList{fixture(name)} << false << false;
+    }
+    QTest::newRow("failures of every kind") << QStringList{"--type", "13"} << false << true;
+    QTest::newRow("failures of every kind, over TCP") << QStringList{"--type", "13"} << true << true;
+}
+
+void TestBatchedInserts::sameAsOneByOne()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, server);
+    QFETCH(bool, failures);
+    if (!QFile::exists(program()))
+        QSKIP("converter-banco-import is not built");
+    if (server && !serverTests())
+        QSKIP("no Firebird server for this run (CB_TEST_SERVER is not 1)");
+    QTemporaryDir dir;
+    if (failures)
+        options << writeUtf8(dir, failureLines());
+    const auto access = server ? TestDatabase::Access::Server : TestDatabase::Access::Embedded;
+    const QString setup = failures ? UniqueBarcodes : QString();
+
+    const Outcome alone = runCommand(options, true, access, setup);
+    const Outcome batched = runCommand(options, false, access, setup);
+    QVERIFY2(alone.exitCode == 0 || alone.exitCode == 1, qPrintable(alone.out));
+    QCOMPARE(batched.exitCode, alone.exitCode);
+    QCOMPARE(batched.out, alone.out);
+    QCOMPARE(batched.log, alone.log);
+    QCOMPARE(batched.table, alone.table);
+    if (failures) {
+        QVERIFY2(alone.out.contains(QStringLiteral("Rows read: 640\n")), qPrintable(alone.out));
+        for (const char* kind : {"is not a valid integer value", "is not a valid floating point value",
+                                 "string right truncation", "attempt to store duplicate value",
+                                 "cannot be written in the"})
+            QVERIFY2(alone.log.contains(kind), kind);
+    }
+}
+
+void TestBatchedInserts::rowsFailedInTheBlockAreSentAlone_data()
+{
+    QTest::addColumn<QStringList>("codes"); // one row each; "BAD" is not SQL at all
+    QTest::addColumn<QStringList>("alone"); // the codes handed back to be sent alone
+    QTest::addColumn<int>("rows");          // rows in the table after the block
+
+    QTest::newRow("all good") << QStringList{"1", "2", "3"} << QStringList{} << 3;
+    QTest::newRow("too long, in the middle")
+        << QStringList{"1", "1234567", "3"} << QStringList{"1234567"} << 2;
+    QTest::newRow("first and last") << QStringList{"1234567", "2", "7654321"}
+        << QStringList{"1234567", "7654321"} << 1;
+    QTest::newRow("block refused: all alone, in order")
+        << QStringList{"1", "BAD", "3"} << QStringList{"1", "BAD", "3"} << 0;
+    QTest::newRow("one row goes alone at once") << QStringList{"1"} << QStringList{"1"} << 0;
+}
+
+// The block on its own, in one transaction: what it inserts and which rows it hands back.
+void TestBatchedInserts::rowsFailedInTheBlockAreSentAlone()
+{
+    QFETCH(QStringList, codes);
+    QFETCH(QStringList, alone);
+    QFETCH(int, rows);
+    TestDatabase db;
+    QVERIFY2(db.isValid(), qPrintable(db.error()));
+    {
+        RunSession session(db.path());
+        QStringList handedBack;
+        InsertBatch batch(session.query2, [&](const PendingInsert& row) { handedBack << row.codigo; });
+        for (const QString& code : codes) {
+            const QStringList lines{code == QLatin1String("BAD")
+                                        ? QStringLiteral("insert into nowhere values (")
+                                        : QStringLiteral("insert into c000025 (codigo) values ('%1')").arg(code)};
+            batch.add({lines, QStringLiteral("N"), code});
+        }
+        QCOMPARE(batch.queued(), codes.size());
+        batch.flush();
+        QCOMPARE(batch.queued(), 0);
+        QCOMPARE(handedBack, alone);
+        if (session.eConexao.defaultTransaction().Active())
+            session.eConexao.Commit();
+    }
+    QCOMPARE(db.count(), rows);
+}
+
+void TestBatchedInserts::failedPositions_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<std::vector<int>>("positions");
+    QTest::newRow("none") << "" << std::vector<int>{};
+    QTest::newRow("null") << QString() << std::vector<int>{};
+    QTest::newRow("some") << "0,17,249," << std::vector<int>{0, 17, 249};
+}
+
+void TestBatchedInserts::failedPositions()
+{
+    QFETCH(QString, answer);
+    QFETCH(std::vector<int>, positions);
+    QCOMPARE(InsertBatch::failedPositions(answer), positions);
+}
+
+QTEST_MAIN(TestBatchedInserts)
+#include "tst_batched_inserts.moc"
