@@ -12,6 +12,7 @@
 #include "PlainViews.h"
 #include "ProductRow.h"
 #include "RunState.h"
+#include "SourceTypes.h"
 #include "platform/Error.h"
 
 #include <array>
@@ -63,7 +64,7 @@ void fillGrid(TextGrid& grid, const uint8_t* data, size_t size)
 void importRow(int type, const PlainViews& views, RunState& state)
 {
     try {
-        SetRowDefaults(state.row, QStringLiteral("102"));
+        SetRowDefaults(state.row, FindSourceKind(SourceKind::Spreadsheet)->defaultCsosn);
         ApplySpreadsheetLayout(type, views, state);
         fuzz::checkProductInsert(state.row);
     } catch (const Error& e) {

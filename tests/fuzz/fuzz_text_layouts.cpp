@@ -7,6 +7,7 @@
 #include "PlainViews.h"
 #include "ProductRow.h"
 #include "RunState.h"
+#include "SourceTypes.h"
 #include "TextFile.h"
 #include "platform/Error.h"
 
@@ -22,7 +23,7 @@ void importLine(int type, PlainViews& views, RunState& state)
     try {
         const int index = views.listIndex();
         state.line.setText(views.lines().at(index));
-        SetRowDefaults(state.row, QStringLiteral("400"));
+        SetRowDefaults(state.row, FindSourceKind(SourceKind::Text)->defaultCsosn);
         state.row.codigo = QString::number(index + 1);
         ApplyTextLayout(type, views, state);
         fuzz::checkProductInsert(state.row);

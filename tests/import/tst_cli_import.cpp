@@ -215,7 +215,7 @@ void TestCliImport::typesAreDescribedInBoxOrder()
 
 void TestCliImport::exitCodes_data()
 {
-    QTest::addColumn<QStringList>("options"); // DB: the database, SRC: the source, DIR/: the folder
+    QTest::addColumn<QStringList>("options"); // DB (or =DB): the database, SRC: the source, DIR/: the folder
     QTest::addColumn<QString>("source");      // a fixture, or a file made from lines
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("exitCode");
@@ -277,6 +277,10 @@ void TestCliImport::exitCodes_data()
         << 1 << false;
     QTest::newRow("two sources") << QStringList{"--type", "13", "SRC"} + run << "types/emberlin.txt"
         << none << 2 << "exactly one SOURCE" << 1 << false;
+    QTest::newRow("a flag given a value") << QStringList{"--type", "13", "--yes=no", "--database", "DB", "SRC"}
+        << "types/emberlin.txt" << none << 2 << "unexpected value after --yes" << 1 << false;
+    QTest::newRow("option of the form --name=value") << QStringList{"--type=13", "--database=DB", "--yes", "SRC"}
+        << "types/emberlin.txt" << none << 0 << "Rows imported: 3\n" << 3 << true;
     QTest::newRow("unknown option") << QStringList{"--type", "13", "--force"} + run
         << "types/emberlin.txt" << none << 2 << "force" << 1 << false;
     QTest::newRow("extension that loads nothing") << QStringList{"--type", "13"} + run
@@ -308,6 +312,8 @@ void TestCliImport::exitCodes()
     for (QString& o : options) {
         if (o == QLatin1String("DB"))
             o = db.path();
+        else if (o.endsWith(QLatin1String("=DB")))
+            o = o.chopped(2) + db.path();
         else if (o == QLatin1String("SRC"))
             o = sourcePath;
         else if (o.startsWith(QLatin1String("DIR/")))
