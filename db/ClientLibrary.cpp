@@ -127,7 +127,6 @@ void ClientLibrary::bindEntryPoints()
     CB_BIND(isc_dsql_execute);
     CB_BIND(isc_dsql_execute2);
     CB_BIND(isc_dsql_free_statement);
-    CB_BIND(isc_dsql_describe);
     CB_BIND(isc_dsql_fetch);
     CB_BIND(isc_open_blob2);
     CB_BIND(isc_get_segment);

@@ -81,7 +81,6 @@ public:
         isc_dsql_execute2;
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short)> isc_dsql_free_statement;
     // Reading rows: the result columns, the cursor, and the text of a blob.
-    EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short, XSQLDA*)> isc_dsql_describe;
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_stmt_handle*, unsigned short, const XSQLDA*)> isc_dsql_fetch;
     EntryPoint<ISC_STATUS(ISC_STATUS*, isc_db_handle*, isc_tr_handle*, isc_blob_handle*, ISC_QUAD*,
                           ISC_USHORT, const ISC_UCHAR*)>

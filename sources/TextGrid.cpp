@@ -119,9 +119,10 @@ QString TextGrid::textOf(CellRef ref) const
 void TextGrid::clearCells(qsizetype count)
 {
     const size_t end = std::min(size_t(std::max<qsizetype>(count, 0)), m_cells.size());
+    // The texts stay in their blocks until the grid is resized; an empty reference reads as
+    // an empty cell.
     for (size_t i = 0; i < end; ++i)
-        if (!m_cells[i].isEmpty())
-            m_cells[i] = QString();
+        m_cells[i] = CellRef{};
 }
 
 void TextGrid::announceAll()
