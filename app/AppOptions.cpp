@@ -34,6 +34,10 @@ std::optional<AppOptions> parseAppOptions(const QStringList& arguments,
             options.help = true;
             continue;
         }
+        if (option == QLatin1String("--version")) {
+            options.version = true;
+            continue;
+        }
         QString* target = targetOf(options.settings, option);
         if (!target) {
             *error = QStringLiteral("unknown option: ") + arguments[i];
@@ -58,6 +62,8 @@ QString appUsage(const QString& programName)
                "  --database DB          database to attach (default %2)\n"
                "  --user NAME            user name (default %3)\n"
                "  --client-library FILE  Firebird client library (default %4)\n"
+               "  -h, --help             this text\n"
+               "  --version              the version\n"
                "The password is taken from the environment variable ISC_PASSWORD when it is set.\n")
         .arg(programName, AppSettings{}.database, AppSettings{}.user, AppSettings{}.clientLibrary);
 }

@@ -1,8 +1,10 @@
 // Start-up: read the command line, apply the style, show the main window, run the loop.
 #include "AppOptions.h"
+#include "CbVersion.h"
 #include "QtDialogs.h"
 #include "RegionalSettings.h"
 #include "StyleRegistry.h"
+#include "TahomaFont.h"
 #include "TFrmConverterBancoQelExcel.h"
 
 #include <QApplication>
@@ -41,9 +43,14 @@ int main(int argc, char** argv)
         std::fputs(qPrintable(appUsage(program)), stdout);
         return 0;
     }
+    if (options->version) {
+        std::printf("converter-banco %s\n", CB_VERSION);
+        return 0;
+    }
 
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    registerTahoma();
     QtDialogs dialogs;
     ApplyStyle(app, StyleRegistry::builtIn(), QStringLiteral("Metro Black"), dialogs);
 

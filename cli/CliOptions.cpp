@@ -62,6 +62,8 @@ QString cliUsage()
                "  --yes                    confirm that the table is emptied\n"
                "  --dry-run                run everything, then roll back: the database is unchanged\n"
                "  --quiet                  no progress line\n"
+               "  -h, --help               this text\n"
+               "  --version                the version and the client library it would load\n"
                "The password is read from ISC_PASSWORD when it is set.\n"
                "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error.\n")
         .arg(SourceTypeNames().join(QStringLiteral(", ")), builtIn.database, builtIn.user,
@@ -84,23 +86,29 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
     const QCommandLineOption dryRun = flag({"dry-run"});
     const QCommandLineOption quiet = flag({"quiet"});
     const QCommandLineOption help = flag({"help", "h"});
-    parser.addOptions({type, database, user, library, keep, barcodes, log, yes, dryRun, quiet, help});
+    const QCommandLineOption version = flag({"version"});
+    parser.addOptions({type, database, user, library, keep, barcodes, log, yes, dryRun, quiet, help,
+                       version});
 
     if (!parser.parse(arguments))
         throw UsageError(parser.errorText());
     if (parser.isSet(help))
         throw UsageError(QString());
+    CliOptions o;
+    if (parser.isSet(library))
+        o.connection.clientLibrary = parser.value(library);
+    if (parser.isSet(version)) {
+        o.version = true;
+        return o;
+    }
     if (!parser.isSet(type))
         throw UsageError(QStringLiteral("--type is required"));
 
-    CliOptions o;
     o.sourceType = sourceTypeFrom(parser.value(type));
     if (parser.isSet(database))
         o.connection.database = parser.value(database);
     if (parser.isSet(user))
         o.connection.user = parser.value(user);
-    if (parser.isSet(library))
-        o.connection.clientLibrary = parser.value(library);
     if (iscPassword)
         o.connection.password = *iscPassword;
     o.keepSourceBarcode = parser.isSet(keep);

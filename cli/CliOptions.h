@@ -22,6 +22,7 @@ struct CliOptions {
     bool yes = false;    // the wipe is confirmed
     bool dryRun = false; // roll back at the end instead of committing
     bool quiet = false;  // no progress line
+    bool version = false; // --version: print the version, nothing else is checked
     QString source;
 };
 
@@ -32,6 +33,7 @@ public:
 
 // Parses the whole command line (arguments[0] is the program). iscPassword is the value of
 // ISC_PASSWORD, or nullopt when it is not set. Raises UsageError with what is wrong;
-// `--help` raises it with an empty message.
+// `--help` (`-h`) raises it with an empty message; `--version` returns at once with only the
+// client library read.
 CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QString>& iscPassword);
 QString cliUsage();

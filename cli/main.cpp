@@ -4,6 +4,7 @@
 // happened.
 #include "CliOptions.h"
 #include "ImportCommand.h"
+#include "VersionText.h"
 
 #include <QCoreApplication>
 
@@ -34,6 +35,11 @@ int main(int argc, char** argv)
         printText(stderr, Program + e.message()
                               + QStringLiteral("\n(--help lists the options)\n"));
         return Failure;
+    }
+    if (options.version) {
+        printText(stdout, versionText(QStringLiteral("converter-banco-import"),
+                                      options.connection.clientLibrary));
+        return AllImported;
     }
     try {
         return runImportCommand(options);
