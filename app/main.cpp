@@ -5,6 +5,7 @@
 #include "RegionalSettings.h"
 #include "StyleRegistry.h"
 #include "TahomaFont.h"
+#include "Translations.h"
 #include "TFrmConverterBancoQelExcel.h"
 
 #include <QApplication>
@@ -51,6 +52,9 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     registerTahoma();
+    // Qt's file dialogs and the readers' error texts follow the locale; the window's own
+    // texts and dialog buttons are set as designed and stay as they are.
+    installTranslations(app, messageLanguage());
     QtDialogs dialogs;
     ApplyStyle(app, StyleRegistry::builtIn(), QStringLiteral("Metro Black"), dialogs);
 

@@ -3,6 +3,7 @@
 #include "SourceTypes.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace {
 
@@ -22,8 +23,8 @@ int sourceTypeFrom(const QString& text)
 {
     const int type = SourceTypeFromText(text);
     if (type < 0)
-        throw UsageError(QStringLiteral("unknown source type \"%1\": give a number from 0 to 13 or "
-                                        "one of %2")
+        throw UsageError(QCoreApplication::translate("CliOptions", "unknown source type \"%1\": give a "
+                                                    "number from 0 to 13 or one of %2")
                              .arg(text, SourceTypeNames().join(QStringLiteral(", "))));
     return type;
 }
@@ -32,13 +33,15 @@ int sourceTypeFrom(const QString& text)
 void checkCombination(const CliOptions& o, const QStringList& positional)
 {
     if (positional.size() != 1)
-        throw UsageError(QStringLiteral("exactly one SOURCE file is needed"));
+        throw UsageError(QCoreApplication::translate("CliOptions", "exactly one SOURCE file is needed"));
     if (o.sourceType == GrellingType && o.barcodeFile.isEmpty())
-        throw UsageError(QStringLiteral("source type 11 (Grelling) needs --barcode-file FILE with the "
-                                        "barcode list; it is not read from the source file"));
+        throw UsageError(QCoreApplication::translate("CliOptions", "source type 11 (Grelling) needs "
+                                                    "--barcode-file FILE with the barcode list; it "
+                                                    "is not read from the source file"));
     if (!o.yes && !o.dryRun)
-        throw UsageError(QStringLiteral("the import would empty the product table of %1 before "
-                                        "importing; --yes confirms that (or rehearse with --dry-run)")
+        throw UsageError(QCoreApplication::translate("CliOptions", "the import would empty the product "
+                                                    "table of %1 before importing; --yes confirms "
+                                                    "that (or rehearse with --dry-run)")
                              .arg(o.connection.database));
 }
 
@@ -47,7 +50,7 @@ void checkCombination(const CliOptions& o, const QStringList& positional)
 QString cliUsage()
 {
     const AppSettings builtIn;
-    return QStringLiteral(
+    return QCoreApplication::translate("CliOptions",
                "usage: converter-banco-import --type TYPE [--database DB] [--user NAME]\n"
                "         [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]\n"
                "         [--log FILE] [--yes] [--dry-run] [--quiet] SOURCE\n"
@@ -102,7 +105,7 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
         return o;
     }
     if (!parser.isSet(type))
-        throw UsageError(QStringLiteral("--type is required"));
+        throw UsageError(QCoreApplication::translate("CliOptions", "--type is required"));
 
     o.sourceType = sourceTypeFrom(parser.value(type));
     if (parser.isSet(database))

@@ -12,6 +12,7 @@
 #include "SqlQuery.h"
 #include "TextFile.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
@@ -35,8 +36,9 @@ void loadSource(PlainViews& views, const QString& fileName, const RegionalSettin
         views.lineData = ReadTextFileLines(fileName);
         break;
     case SourceKind::None:
-        throw Error(QStringLiteral("\"%1\" is neither a spreadsheet (.xls, .XLS, .xlsx) nor a text "
-                                   "file (.txt, .TXT)").arg(fileName));
+        throw Error(QCoreApplication::translate("ImportCommand", "\"%1\" is neither a spreadsheet "
+                                                "(.xls, .XLS, .xlsx) nor a text file (.txt, .TXT)")
+                        .arg(fileName));
     }
 }
 
@@ -48,7 +50,8 @@ void checkBarcodeFile(const CliOptions& options)
         return;
     const QFileInfo file(options.barcodeFile);
     if (!file.isFile() || !file.isReadable())
-        throw Error(QStringLiteral("cannot read the barcode file \"%1\"").arg(options.barcodeFile));
+        throw Error(QCoreApplication::translate("ImportCommand", "cannot read the barcode file \"%1\"")
+                        .arg(options.barcodeFile));
 }
 
 void connect(DatabaseConnection& connection, const AppSettings& settings)
@@ -64,9 +67,10 @@ QString summary(const CliOptions& options, const RunResult& result, double secon
 {
     QString text;
     if (options.dryRun)
-        text += QStringLiteral("Dry run: everything was rolled back, the database is unchanged.\n");
-    text += QStringLiteral("Rows read: %1\nRows imported: %2\nRows failed: %3\nSeconds: %4\n"
-                           "Error log: %5\n")
+        text += QCoreApplication::translate("ImportCommand", "Dry run: everything was rolled back, "
+                                                             "the database is unchanged.\n");
+    text += QCoreApplication::translate("ImportCommand", "Rows read: %1\nRows imported: %2\n"
+                                                         "Rows failed: %3\nSeconds: %4\nError log: %5\n")
                 .arg(result.rows)
                 .arg(result.rows - result.failed)
                 .arg(result.failed)
@@ -77,14 +81,15 @@ QString summary(const CliOptions& options, const RunResult& result, double secon
 
 QString failuresList(const QStringList& errorLines)
 {
-    QString text = QStringLiteral("Rows that would fail:\n");
+    QString text = QCoreApplication::translate("ImportCommand", "Rows that would fail:\n");
     for (int i = 0; i < errorLines.size() && i < FailuresShown; ++i) {
         QString line = errorLines[i];
         line.replace(u'\r', u' '); // database messages break their lines with CRs
         text += QStringLiteral("  ") + line.simplified() + u'\n';
     }
     if (errorLines.size() > FailuresShown)
-        text += QStringLiteral("  ... and %1 more in the log\n").arg(errorLines.size() - FailuresShown);
+        text += QCoreApplication::translate("ImportCommand", "  ... and %1 more in the log\n")
+                    .arg(errorLines.size() - FailuresShown);
     return text;
 }
 
@@ -138,7 +143,7 @@ ExitCode runImportCommand(const CliOptions& options)
     }
     progress.finish();
     if (!result.finished)
-        throw Error(QStringLiteral("the import did not run"));
+        throw Error(QCoreApplication::translate("ImportCommand", "the import did not run"));
     if (options.dryRun && result.failed > 0)
         printText(stdout, failuresList(views.errorLines()));
     printText(stdout, summary(options, result, clock.elapsed() / 1000.0));

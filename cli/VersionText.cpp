@@ -4,6 +4,7 @@
 #include "ClientLibrary.h"
 #include "platform/DynamicLibrary.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -16,7 +17,7 @@ QString whereLoaded(const QString& configured)
     QString reason;
     const auto library = platform::DynamicLibrary::load(name, &reason);
     if (!library)
-        return QStringLiteral("%1 (cannot be loaded: %2)").arg(name, reason);
+        return QCoreApplication::translate("VersionText", "%1 (cannot be loaded: %2)").arg(name, reason);
     const QString path = library->path();
     const QString real = QFileInfo(path).canonicalFilePath();
     if (real.isEmpty() || real == path)
@@ -28,6 +29,6 @@ QString whereLoaded(const QString& configured)
 
 QString versionText(const QString& program, const QString& clientLibrary)
 {
-    return QStringLiteral("%1 %2\nFirebird client library: %3\n")
+    return QCoreApplication::translate("VersionText", "%1 %2\nFirebird client library: %3\n")
         .arg(program, QStringLiteral(CB_VERSION), whereLoaded(clientLibrary));
 }

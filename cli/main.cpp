@@ -4,6 +4,7 @@
 // happened.
 #include "CliOptions.h"
 #include "ImportCommand.h"
+#include "Translations.h"
 #include "VersionText.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,7 @@ const QString Program = QStringLiteral("converter-banco-import: ");
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    installTranslations(app, messageLanguage());
     CliOptions options;
     try {
         options = parseCliOptions(app.arguments(), iscPassword());
@@ -32,8 +34,9 @@ int main(int argc, char** argv)
             printText(stdout, cliUsage());
             return AllImported;
         }
-        printText(stderr, Program + e.message()
-                              + QStringLiteral("\n(--help lists the options)\n"));
+        printText(stderr, Program + e.message() + u'\n'
+                              + QCoreApplication::translate("main", "(--help lists the options)")
+                              + u'\n');
         return Failure;
     }
     if (options.version) {

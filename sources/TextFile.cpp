@@ -1,4 +1,5 @@
 #include "TextFile.h"
+#include <QCoreApplication>
 
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
@@ -40,7 +41,7 @@ private:
 
 [[noreturn]] void throwTooLarge(const QString& fileName)
 {
-    throw Error(QStringLiteral("Cannot read \"%1\": a text file of more than %2 bytes is not read")
+    throw Error(QCoreApplication::translate("Readers", "Cannot read \"%1\": a text file of more than %2 bytes is not read")
                     .arg(fileName).arg(kMaxTextFileBytes));
 }
 
@@ -144,7 +145,7 @@ QStringList ReadTextFileLines(const QString& fileName)
     qsizetype i = lineStart;
     const auto takeLine = [&](qsizetype lineEnd) {
         if (lines.size() >= kMaxTextLines)
-            throw Error(QStringLiteral("Cannot read \"%1\": it has more than %2 lines").arg(fileName).arg(kMaxTextLines));
+            throw Error(QCoreApplication::translate("Readers", "Cannot read \"%1\": it has more than %2 lines").arg(fileName).arg(kMaxTextLines));
         const qsizetype odd = (lineEnd - lineStart) % unit; // only the last line of UTF-16
         QString text = enc.decoder.decode(QByteArrayView(data + lineStart, lineEnd - lineStart - odd));
         if (odd)

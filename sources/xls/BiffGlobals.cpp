@@ -1,4 +1,5 @@
 #include "BiffGlobals.h"
+#include <QCoreApplication>
 
 #include <QHash>
 
@@ -18,7 +19,7 @@ constexpr int kFirstCustomFormat = 164;
 
 [[noreturn]] void fail(const char* message)
 {
-    throw Error(QString::fromLatin1(message));
+    throw Error(QCoreApplication::translate("Readers", message));
 }
 
 ByteView payload(const Record& r)
@@ -29,17 +30,17 @@ ByteView payload(const Record& r)
 void readBof(RecordReader& reader, Workbook& wb)
 {
     if (reader.atEnd())
-        fail("the workbook stream is empty");
+        fail(QT_TRANSLATE_NOOP("Readers", "the workbook stream is empty"));
     const Record bof = reader.next();
     if (bof.id == 0x0009 || bof.id == 0x0209 || bof.id == 0x0409)
-        fail("workbooks older than Excel 5 are not supported");
+        fail(QT_TRANSLATE_NOOP("Readers", "workbooks older than Excel 5 are not supported"));
     if (bof.id != rec::Bof)
-        fail("the workbook stream does not start with a BOF record");
+        fail(QT_TRANSLATE_NOOP("Readers", "the workbook stream does not start with a BOF record"));
     const quint16 version = payload(bof).u16(0);
     if (version != kBiff5 && version != kBiff8)
-        fail("the workbook is neither BIFF5 nor BIFF8");
+        fail(QT_TRANSLATE_NOOP("Readers", "the workbook is neither BIFF5 nor BIFF8"));
     if (payload(bof).u16(2) != kGlobalsSubstream)
-        fail("the workbook stream does not start with the workbook globals");
+        fail(QT_TRANSLATE_NOOP("Readers", "the workbook stream does not start with the workbook globals"));
     wb.biff8 = version == kBiff8;
 }
 
@@ -90,7 +91,7 @@ Workbook readWorkbook(const QByteArray& stream)
         const Record r = reader.next();
         switch (r.id) {
         case rec::Eof: ended = true; break;
-        case rec::FilePass: fail("the workbook is password-protected");
+        case rec::FilePass: fail(QT_TRANSLATE_NOOP("Readers", "the workbook is password-protected"));
         case rec::CodePage: wb.codePage.set(payload(r).u16(0)); break;
         case rec::DateMode: wb.date1904 = payload(r).u16(0) != 0; break;
         case rec::Format: formats.insert(payload(r).u16(0), formatCode(r, wb)); break;
@@ -107,9 +108,9 @@ Workbook readWorkbook(const QByteArray& stream)
         }
     }
     if (!ended)
-        fail("the workbook globals have no EOF record");
+        fail(QT_TRANSLATE_NOOP("Readers", "the workbook globals have no EOF record"));
     if (wb.firstWorksheet < 0)
-        fail("the workbook has no worksheet");
+        fail(QT_TRANSLATE_NOOP("Readers", "the workbook has no worksheet"));
     classifyXfs(xfFormats, formats, wb);
     return wb;
 }

@@ -1,4 +1,5 @@
 #include "BiffSheet.h"
+#include <QCoreApplication>
 
 #include <cstring>
 #include <optional>
@@ -14,7 +15,7 @@ constexpr quint16 kTableFormula = 0x0236;
 
 [[noreturn]] void fail(const char* message)
 {
-    throw Error(QString::fromLatin1(message));
+    throw Error(QCoreApplication::translate("Readers", message));
 }
 
 ByteView payload(const Record& r)
@@ -159,7 +160,7 @@ void Walker::sharedString(ByteView d)
     Cell c = at(d, Cell::Kind::Text);
     const quint32 index = d.u32(6);
     if (index >= m_wb.sharedStrings.size())
-        throw Error(QStringLiteral("the cell %1 refers to a shared string that does not exist")
+        throw Error(QCoreApplication::translate("Readers", "the cell %1 refers to a shared string that does not exist")
                         .arg(cellName(c.col, c.row)));
     c.text = m_wb.sharedStrings[index];
     m_visitor.cell(c);
@@ -183,11 +184,11 @@ void Walker::flushPending()
 void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset, SheetVisitor& visitor)
 {
     if (offset < 0 || offset >= stream.size())
-        fail("the first worksheet lies outside the workbook stream");
+        fail(QT_TRANSLATE_NOOP("Readers", "the first worksheet lies outside the workbook stream"));
     RecordReader reader(stream, offset);
     const Record bof = reader.next();
     if (bof.id != rec::Bof || payload(bof).u16(2) != kWorksheetSubstream)
-        fail("the first worksheet does not start with a BOF record");
+        fail(QT_TRANSLATE_NOOP("Readers", "the first worksheet does not start with a BOF record"));
     Walker walker(wb, reader, visitor);
     int depth = 1; // charts embedded in the sheet come as BOF ... EOF substreams
     while (!reader.atEnd()) {
@@ -203,7 +204,7 @@ void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset, SheetVi
             walker.record(r);
         }
     }
-    fail("the first worksheet has no EOF record");
+    fail(QT_TRANSLATE_NOOP("Readers", "the first worksheet has no EOF record"));
 }
 
 QString cellName(int col, int row)

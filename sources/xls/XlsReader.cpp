@@ -1,4 +1,5 @@
 #include "XlsReader.h"
+#include <QCoreApplication>
 
 #include "BiffSheet.h"
 #include "CompoundFile.h"
@@ -108,8 +109,8 @@ QByteArray workbookStream(const CompoundFile& file)
         return std::move(*biff5);
     // A password-protected .xlsx is a compound file holding the encrypted package.
     if (file.stream(QStringLiteral("EncryptedPackage")))
-        throw Error(QStringLiteral("the workbook is password-protected"));
-    throw Error(QStringLiteral("the file holds no Workbook stream"));
+        throw Error(QCoreApplication::translate("Readers", "the workbook is password-protected"));
+    throw Error(QCoreApplication::translate("Readers", "the file holds no Workbook stream"));
 }
 
 // Cells without a record read as empty: clear what an earlier load may have left, up to
@@ -127,7 +128,7 @@ void clearBefore(TextGrid& grid, std::optional<Position> stop)
 
 [[noreturn]] void rethrowFor(const QString& fileName, const Error& e)
 {
-    throw Error(QStringLiteral("Cannot read \"%1\": %2").arg(fileName, e.message()));
+    throw Error(QCoreApplication::translate("Readers", "Cannot read \"%1\": %2").arg(fileName, e.message()));
 }
 
 struct Sheet {
@@ -147,7 +148,7 @@ void readSheet(QByteArrayView data, qint64 maxCells, Sheet& sheet)
     sheet.rows = std::max<qint64>(sheet.extent.rows(), 1);
     sheet.cols = std::max<qint64>(sheet.extent.cols(), 1);
     if (sheet.rows * sheet.cols > maxCells)
-        throw Error(QStringLiteral("the used area of the first worksheet (%1 rows, %2 columns) "
+        throw Error(QCoreApplication::translate("Readers", "the used area of the first worksheet (%1 rows, %2 columns) "
                                    "is larger than a worksheet can be")
                         .arg(sheet.rows)
                         .arg(sheet.cols));
@@ -169,7 +170,7 @@ void loadXlsData(TextGrid& grid, QByteArrayView data, const RegionalSettings& se
     // without text, whatever an earlier load left there.
     if (sheet.rows == 1 && sheet.cols == 1) {
         grid.setCell(0, 0, QString());
-        throw Error(QStringLiteral("The first worksheet of \"%1\" has no cell beyond A1, so it "
+        throw Error(QCoreApplication::translate("Readers", "The first worksheet of \"%1\" has no cell beyond A1, so it "
                                    "holds no table to load")
                         .arg(fileName));
     }
@@ -185,7 +186,7 @@ void loadXlsData(TextGrid& grid, QByteArrayView data, const RegionalSettings& se
         rethrowFor(fileName, e);
     }
     if (error)
-        throw Error(QStringLiteral("Cell %1 holds the error value %2")
+        throw Error(QCoreApplication::translate("Readers", "Cell %1 holds the error value %2")
                         .arg(cellName(stop->col, stop->row), errorText(error->second)));
 }
 

@@ -1,4 +1,5 @@
 #include "WorkbookParts.h"
+#include <QCoreApplication>
 
 #include "platform/Error.h"
 
@@ -252,7 +253,7 @@ public:
         if (name == "si") {
             m_inItem = false;
             if (m_out.size() >= kMaxSharedStrings)
-                throw Error(QStringLiteral("The workbook has more than %1 shared strings").arg(kMaxSharedStrings));
+                throw Error(QCoreApplication::translate("Readers", "The workbook has more than %1 shared strings").arg(kMaxSharedStrings));
             m_out.push_back(m_item.take());
         } else if (m_inItem) {
             m_item.endElement(name);
@@ -261,7 +262,7 @@ public:
     void characters(std::string_view text) override
     {
         if (m_inItem && !m_item.characters(text))
-            throw Error(QStringLiteral("Shared string %1 of the workbook is longer than %2 bytes")
+            throw Error(QCoreApplication::translate("Readers", "Shared string %1 of the workbook is longer than %2 bytes")
                             .arg(m_out.size()).arg(kMaxTextBytes));
     }
 

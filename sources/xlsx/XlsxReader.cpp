@@ -1,4 +1,5 @@
 #include "XlsxReader.h"
+#include <QCoreApplication>
 
 #include "CellText.h"
 #include "Package.h"
@@ -30,7 +31,7 @@ QString firstWorksheet(const Package& package, const WorkbookInfo& workbook, con
             if (r.id == id && hasType(r, u"worksheet"))
                 return r.target;
     }
-    throw Error(QStringLiteral("The workbook \"%1\" has no worksheet").arg(package.fileName()));
+    throw Error(QCoreApplication::translate("Readers", "The workbook \"%1\" has no worksheet").arg(package.fileName()));
 }
 
 struct Values {
@@ -104,7 +105,7 @@ void fillGrid(TextGrid& grid, SheetCells& sheet, Values& values)
         const quint64 position = quint64(cell.row) * cols + cell.col;
         clearCells(grid, next, position);
         if (cell.kind == CellKind::Error)
-            throw Error(QStringLiteral("Cell %1 holds the error value %2")
+            throw Error(QCoreApplication::translate("Readers", "Cell %1 holds the error value %2")
                             .arg(cellName(cell.col, cell.row), values.texts[size_t(cell.value)]));
         grid.setCell(int(cell.col), int(cell.row), cellText(cell, values));
         next = std::max(next, position + 1);
@@ -133,13 +134,13 @@ void LoadXlsx(TextGrid& grid, const QString& fileName, const RegionalSettings& s
     SheetCells sheet = readSheet(package, sheetPart, {&formats, shared.size()});
 
     if (quint64(sheet.rows) * sheet.cols > kMaxAreaCells)
-        throw Error(QStringLiteral("The used area of the first worksheet, A1:%1, has more than %2 cells")
+        throw Error(QCoreApplication::translate("Readers", "The used area of the first worksheet, A1:%1, has more than %2 cells")
                         .arg(cellName(sheet.cols - 1, sheet.rows - 1))
                         .arg(kMaxAreaCells));
     grid.resize(int(sheet.rows), int(sheet.cols));
     if (sheet.rows == 1 && sheet.cols == 1) {
         grid.setCell(0, 0, QString()); // a single cell is no table: the grid gets no text
-        throw Error(QStringLiteral("The first worksheet of \"%1\" has no cell beyond A1, so it holds no table "
+        throw Error(QCoreApplication::translate("Readers", "The first worksheet of \"%1\" has no cell beyond A1, so it holds no table "
                                    "to load").arg(fileName));
     }
     Values values{std::move(shared), sheet.texts, workbook.date1904, settings};
