@@ -1,58 +1,25 @@
 #include "AppOptions.h"
 
-namespace {
+#include "CommandLine.h"
 
-QString* targetOf(AppSettings& s, const QString& option)
-{
-    if (option == QLatin1String("--database"))
-        return &s.database;
-    if (option == QLatin1String("--user"))
-        return &s.user;
-    if (option == QLatin1String("--client-library"))
-        return &s.clientLibrary;
-    return nullptr;
-}
-
-} // namespace
+#include <QCoreApplication>
 
 std::optional<AppOptions> parseAppOptions(const QStringList& arguments,
                                           const std::optional<QString>& iscPassword,
                                           QString* error)
 {
-    AppOptions options;
-    if (iscPassword)
-        options.settings.password = *iscPassword;
-    for (int i = 0; i < arguments.size(); ++i) {
-        QString option = arguments[i];
-        std::optional<QString> value;
-        const qsizetype eq = option.indexOf(u'=');
-        if (option.startsWith(QLatin1String("--")) && eq > 2) {
-            value = option.mid(eq + 1);
-            option.truncate(eq);
-        }
-        if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
-            options.help = true;
-            continue;
-        }
-        if (option == QLatin1String("--version")) {
-            options.version = true;
-            continue;
-        }
-        QString* target = targetOf(options.settings, option);
-        if (!target) {
-            *error = QStringLiteral("unknown option: ") + arguments[i];
-            return std::nullopt;
-        }
-        if (!value) {
-            if (i + 1 >= arguments.size()) {
-                *error = QStringLiteral("missing value after ") + option;
-                return std::nullopt;
-            }
-            value = arguments[++i];
-        }
-        *target = *value;
+    QList<OptionSpec> specs = connectionOptionSpecs();
+    specs.append({{QStringLiteral("version")}, false});
+    const std::optional<ParsedOptions> parsed = parseOptions(arguments, specs, error);
+    if (!parsed)
+        return std::nullopt;
+    // The window opens no file from the command line: a bare word is a mistyped option.
+    if (!parsed->positional.isEmpty()) {
+        *error = QCoreApplication::translate("CommandLine", "unknown option: ") + parsed->positional.first();
+        return std::nullopt;
     }
-    return options;
+    return AppOptions{connectionSettings(*parsed, iscPassword), parsed->help,
+                      parsed->isSet(QStringLiteral("version"))};
 }
 
 QString appUsage(const QString& programName)

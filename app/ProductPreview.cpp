@@ -1,6 +1,7 @@
 #include "ProductPreview.h"
 
 #include "CurrentLine.h"
+#include "SourceTypes.h"
 #include "TextGrid.h"
 
 namespace {
@@ -17,15 +18,15 @@ const QString kMinStock = QStringLiteral("Estoque Min: ");
 
 std::optional<PreviewCaptions> GridPreview(int sourceType, const TextGrid& grid, int row)
 {
-    auto cell = [&](int col) -> const QString& { return grid.cell(col, row); };
-    if (sourceType == 1)
-        return PreviewCaptions{kName + cell(1), kCode + cell(0), kCost + cell(3),
-                               kSale + cell(5), kStock + cell(6), kUnit + cell(8),
-                               kMinStock + cell(7)};
-    if (sourceType == 0)
-        return PreviewCaptions{kName + cell(4), kCode + cell(3).right(6), kCost + cell(7),
-                               kSale + cell(7), kStock + cell(8), kUnit, kMinStock + cell(10)};
-    return std::nullopt;
+    const SourceTypeDescriptor* type = FindSourceType(sourceType);
+    if (!type || !type->preview)
+        return std::nullopt;
+    const GridPreviewColumns& c = *type->preview;
+    auto cell = [&](int col) { return col < 0 ? QString() : grid.cell(col, row); };
+    const QString code = c.codeRight > 0 ? cell(c.code).right(c.codeRight) : cell(c.code);
+    return PreviewCaptions{kName + cell(c.name), kCode + code, kCost + cell(c.cost),
+                           kSale + cell(c.sale), kStock + cell(c.stock), kUnit + cell(c.unit),
+                           kMinStock + cell(c.minStock)};
 }
 
 PreviewCaptions TextLinePreview(const CurrentLine& line)

@@ -1,6 +1,7 @@
 #pragma once
-// The captions of Label1 to Label7 for a product preview: a grid row read as source type 1
-// or 0, or a text line cut at fixed windows whatever the type.
+// The captions of Label1 to Label7 for a product preview: a grid row read through the
+// preview columns of its type's descriptor, or a text line cut at fixed windows whatever the
+// type.
 #include <QString>
 
 #include <array>
@@ -11,7 +12,8 @@ class TextGrid;
 
 using PreviewCaptions = std::array<QString, 7>;
 
-// Type 1 and type 0 only; any other type gives nothing (the labels stay as they are).
+// Only types whose descriptor has preview columns; any other gives nothing (the labels
+// stay as they are).
 // Values are shown as the grid holds them; a column beyond the grid reads as empty.
 std::optional<PreviewCaptions> GridPreview(int sourceType, const TextGrid& grid, int row);
 

@@ -6,6 +6,7 @@
 #include "PreviewViews.h"
 #include "ProductPreview.h"
 #include "SourceFile.h"
+#include "SourceTypes.h"
 #include "TextFile.h"
 #include "WindowViews.h"
 #include "platform/Error.h"
@@ -148,7 +149,7 @@ void TFrmConverterBancoQelExcel::doFormShow()
 void TFrmConverterBancoQelExcel::loadSpreadsheet(const QString& fileName)
 {
     m_dialogs.showMessage(QStringLiteral("Carregando Banco em Excel :)"));
-    SourceMode = QStringLiteral("Excel");
+    SourceMode = FindSourceKind(SourceKind::Spreadsheet)->mode;
     LoadSpreadsheet(m_cells, fileName, m_regional);
     m_loadedMode = SourceMode;
     m_views->placeGridCursor();
@@ -158,7 +159,7 @@ void TFrmConverterBancoQelExcel::loadSpreadsheet(const QString& fileName)
 
 void TFrmConverterBancoQelExcel::loadText(const QString& fileName)
 {
-    SourceMode = QStringLiteral("Texto");
+    SourceMode = FindSourceKind(SourceKind::Text)->mode;
     m_dialogs.showMessage(QStringLiteral("Carregando Banco em Texto :)"));
     m_views->setLines(ReadTextFileLines(fileName));
     m_loadedMode = SourceMode;
@@ -184,19 +185,15 @@ void TFrmConverterBancoQelExcel::fitCountLabel()
     label->setGeometry(std::max(2, centre - width / 2), 200, width, label->height());
 }
 
+// A click that still reaches the button from inside one of the run's dialogs finds the run
+// working and returns at once: RunFullImport holds the one guard against a second run.
 void TFrmConverterBancoQelExcel::Button2Click()
 {
-    // The run holds the window until it is done; a click that still reaches the button
-    // (from inside one of its dialogs) must not start a second run.
-    if (m_running)
-        return;
-    m_running = true;
     guarded([this] {
         const ImportContext context{*m_views, m_dialogs, eConexao, qrproduto, query2,
                                     edttempproduto, m_regional};
-        ::Button2Click(context);
+        RunFullImport(context);
     });
-    m_running = false;
 }
 
 void TFrmConverterBancoQelExcel::Button3Click()

@@ -44,7 +44,8 @@ public:
     SqlQuery query3;
     // The current text line that fields are cut from (the hidden edit box's role).
     CurrentLine edttempproduto;
-    // "Excel", "Texto" or empty: what the show handler loaded.
+    // The loaded kind's mode text (SourceKindDescriptor::mode) or empty: what the show
+    // handler loaded.
     QString SourceMode;
 
     // How the window asks the application to end (a cancelled file dialog). Tests replace it.
@@ -131,5 +132,4 @@ private:
     // (an error cell, a damaged file) is never imported over the table as it stands.
     QString m_loadedMode;
     bool m_formShowDone = false;
-    bool m_running = false;
 };

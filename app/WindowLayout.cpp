@@ -123,7 +123,7 @@ void TFrmConverterBancoQelExcel::buildTypeBox()
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     m_combo->addItems(SourceTypeNames());
-    m_combo->setMaxVisibleItems(SourceTypeCount);
+    m_combo->setMaxVisibleItems(SourceTypeCount());
     m_combo->setCurrentIndex(-1);
     m_combo->setEditText(QStringLiteral("Escolher o Tipo de Conversao"));
     m_combo->lineEdit()->setCursorPosition(0); // the prompt's start, not its end
@@ -139,10 +139,7 @@ void TFrmConverterBancoQelExcel::setTabOrder()
 
 void TFrmConverterBancoQelExcel::configureData(const AppSettings& settings)
 {
-    eConexao.Database = settings.database;
-    eConexao.ClientLibrary = settings.clientLibrary;
-    eConexao.Username = settings.user;
-    eConexao.Password = settings.password;
+    ApplyConnectionSettings(eConexao, settings);
     qrproduto.SQL().Add(QStringLiteral("select situacao, codigo, codbarra, produto, unidade, estoque, precovenda"));
     qrproduto.SQL().Add(QStringLiteral("from c000025"));
     qrproduto.SQL().Add(QStringLiteral("order by produto"));

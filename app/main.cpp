@@ -1,6 +1,7 @@
 // Start-up: read the command line, apply the style, show the main window, run the loop.
 #include "AppOptions.h"
 #include "CbVersion.h"
+#include "CommandLine.h"
 #include "QtDialogs.h"
 #include "RegionalSettings.h"
 #include "StyleRegistry.h"
@@ -13,17 +14,6 @@
 
 #include <cstdio>
 
-namespace {
-
-std::optional<QString> iscPassword()
-{
-    if (!qEnvironmentVariableIsSet("ISC_PASSWORD"))
-        return std::nullopt;
-    return qEnvironmentVariable("ISC_PASSWORD");
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     // Our options are read before Qt sees the command line: Qt's own options would
@@ -34,7 +24,7 @@ int main(int argc, char** argv)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
     QString error;
-    const std::optional<AppOptions> options = parseAppOptions(arguments, iscPassword(), &error);
+    const std::optional<AppOptions> options = parseAppOptions(arguments, iscPasswordFromEnvironment(), &error);
     if (!options) {
         std::fprintf(stderr, "%s: %s\n%s", qPrintable(program), qPrintable(error),
                      qPrintable(appUsage(program)));

@@ -159,7 +159,7 @@ Elapsed toolTime(const QStringList& lines, QString* checksum)
         ImportContext ctx = session.context(views, dialogs);
         ctx.result = &result;
         const Stopwatch clock;
-        Button2Click(ctx);
+        RunFullImport(ctx);
         seconds = clock.elapsed();
     }
     if (!result.finished || result.failed != 0 || result.rows != lines.size())

@@ -16,14 +16,15 @@
 struct CliOptions {
     AppSettings connection;
     int sourceType = -1;
-    bool keepSourceBarcode = false; // type 1: keep the sheet's own barcodes
-    QString barcodeFile;            // type 11: the barcode list, required
+    bool keepSourceBarcode = false; // TypeQuestion::KeepSourceBarcode answered Yes
+    QString barcodeFile;            // TypeQuestion::BarcodeListFile's file, required by such a type
     QString log = QStringLiteral("ErrorLog.txt");
     bool yes = false;    // the wipe is confirmed
     bool dryRun = false; // roll back at the end instead of committing
     bool quiet = false;  // no progress line
-    bool version = false; // --version: print the version, nothing else is checked
     QString source;
+    bool help = false;    // --help: print the usage, run nothing
+    bool version = false; // --version: print the version and the client library, run nothing
 };
 
 class UsageError : public Error {
@@ -33,7 +34,7 @@ public:
 
 // Parses the whole command line (arguments[0] is the program). iscPassword is the value of
 // ISC_PASSWORD, or nullopt when it is not set. Raises UsageError with what is wrong;
-// `--help` (`-h`) raises it with an empty message; `--version` returns at once with only the
-// client library read.
+// `--help` (`-h`) anywhere gives options with help set and nothing else checked; `--version`
+// likewise gives version set, with only the client library read.
 CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QString>& iscPassword);
 QString cliUsage();

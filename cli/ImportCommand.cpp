@@ -9,6 +9,7 @@
 #include "LoadSpreadsheet.h"
 #include "PlainViews.h"
 #include "SourceFile.h"
+#include "SourceTypes.h"
 #include "SqlQuery.h"
 #include "TextFile.h"
 
@@ -26,13 +27,14 @@ constexpr int FailuresShown = 20;
 // The window's rule: the extension, case included, picks the kind of source.
 void loadSource(PlainViews& views, const QString& fileName, const RegionalSettings& settings)
 {
-    switch (SourceKindOf(fileName)) {
+    const SourceKind kind = SourceKindOf(fileName);
+    if (const SourceKindDescriptor* loaded = FindSourceKind(kind))
+        views.mode = loaded->mode;
+    switch (kind) {
     case SourceKind::Spreadsheet:
-        views.mode = QStringLiteral("Excel");
         LoadSpreadsheet(views.gridData, fileName, settings);
         break;
     case SourceKind::Text:
-        views.mode = QStringLiteral("Texto");
         views.lineData = ReadTextFileLines(fileName);
         break;
     case SourceKind::None:
@@ -46,7 +48,8 @@ void loadSource(PlainViews& views, const QString& fileName, const RegionalSettin
 // the database is touched at all.
 void checkBarcodeFile(const CliOptions& options)
 {
-    if (options.barcodeFile.isEmpty() || options.sourceType != 11)
+    const SourceTypeDescriptor* type = FindSourceType(options.sourceType);
+    if (options.barcodeFile.isEmpty() || !type || type->question != TypeQuestion::BarcodeListFile)
         return;
     const QFileInfo file(options.barcodeFile);
     if (!file.isFile() || !file.isReadable())
@@ -56,10 +59,7 @@ void checkBarcodeFile(const CliOptions& options)
 
 void connect(DatabaseConnection& connection, const AppSettings& settings)
 {
-    connection.Database = settings.database;
-    connection.ClientLibrary = settings.clientLibrary;
-    connection.Username = settings.user;
-    connection.Password = settings.password;
+    ApplyConnectionSettings(connection, settings);
     connection.setConnected(true);
 }
 
@@ -134,7 +134,7 @@ ExitCode runImportCommand(const CliOptions& options)
     context.rollBackAtEnd = options.dryRun;
     context.progress = [&progress](int done, int total) { progress.update(done, total); };
     try {
-        Button2Click(context);
+        RunFullImport(context);
     } catch (...) {
         progress.finish();
         if (result.ended) // committed (or rolled back), and then the log failed

@@ -1,8 +1,8 @@
 #include "ProgressLine.h"
 
-#include <QCoreApplication>
+#include "platform/Terminal.h"
 
-#include <unistd.h>
+#include <QCoreApplication>
 
 namespace {
 
@@ -12,7 +12,7 @@ constexpr qint64 RedrawMilliseconds = 100;
 } // namespace
 
 ProgressLine::ProgressLine(std::FILE* to, bool enabled)
-    : m_to(enabled && isatty(fileno(to)) ? to : nullptr)
+    : m_to(enabled && platform::isTerminal(to) ? to : nullptr)
 {
     m_clock.start();
 }

@@ -3,6 +3,7 @@
 // as the window does, answers the run's questions from the command line and prints what
 // happened.
 #include "CliOptions.h"
+#include "CommandLine.h"
 #include "ImportCommand.h"
 #include "Translations.h"
 #include "VersionText.h"
@@ -10,13 +11,6 @@
 #include <QCoreApplication>
 
 namespace {
-
-std::optional<QString> iscPassword()
-{
-    if (!qEnvironmentVariableIsSet("ISC_PASSWORD"))
-        return std::nullopt;
-    return qEnvironmentVariable("ISC_PASSWORD");
-}
 
 const QString Program = QStringLiteral("converter-banco-import: ");
 
@@ -28,16 +22,16 @@ int main(int argc, char** argv)
     installTranslations(app, messageLanguage());
     CliOptions options;
     try {
-        options = parseCliOptions(app.arguments(), iscPassword());
+        options = parseCliOptions(app.arguments(), iscPasswordFromEnvironment());
     } catch (const UsageError& e) {
-        if (e.message().isEmpty()) {
-            printText(stdout, cliUsage());
-            return AllImported;
-        }
         printText(stderr, Program + e.message() + u'\n'
                               + QCoreApplication::translate("main", "(--help lists the options)")
                               + u'\n');
         return Failure;
+    }
+    if (options.help) {
+        printText(stdout, cliUsage());
+        return AllImported;
     }
     if (options.version) {
         printText(stdout, versionText(QStringLiteral("converter-banco-import"),

@@ -2,6 +2,7 @@
 
 #include "platform/DynamicLibrary.h"
 
+#include <cstdlib>
 #include <map>
 #include <mutex>
 
@@ -19,6 +20,27 @@ Registry& registry()
 {
     static Registry* instance = new Registry; // deliberately never destroyed, see above
     return *instance;
+}
+
+// How long the shutdown at exit waits for the library's threads, in milliseconds. Far more
+// than an idle engine needs; a busy machine may be slow, and a shutdown that runs out of
+// time only leaves the threads to the process's end, as before.
+constexpr unsigned ShutdownMilliseconds = 60000;
+
+// At exit the library still runs its own threads: the embedded engine's (cache writer,
+// garbage collector, timers) and the remote protocol's. Left running, they are cut off
+// wherever they stand, and an exit-time checker that stops every thread to look at memory
+// (LeakSanitizer) can crash on one caught mid-call. fb_shutdown detaches what is still
+// attached, ends those threads and flushes an embedded database, so the process ends with
+// only its own thread. Registered once, right after the first library is loaded, so it runs
+// before that library's own exit-time destructors.
+void shutDownAtExit()
+{
+    Registry& r = registry();
+    std::lock_guard lock(r.mutex);
+    for (auto& [name, library] : r.libraries)
+        if (library->fb_shutdown.linked())
+            library->fb_shutdown(ShutdownMilliseconds, fb_shutrsn_app_stopped);
 }
 
 } // namespace
@@ -63,6 +85,8 @@ ClientLibrary& ClientLibrary::acquire(const QString& configuredName)
 
     std::unique_ptr<ClientLibrary> client(new ClientLibrary(std::move(library)));
     ClientLibrary& result = *client;
+    if (r.libraries.empty())
+        std::atexit(shutDownAtExit);
     r.libraries.emplace(name, std::move(client));
     return result;
 }
@@ -99,6 +123,7 @@ void ClientLibrary::bindEntryPoints()
     CB_BIND(isc_sqlcode);
     CB_BIND(isc_sql_interprete);
     CB_BIND(isc_interprete);
+    CB_BIND(fb_shutdown);
 #undef CB_BIND
 }
 

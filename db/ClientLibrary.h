@@ -78,6 +78,7 @@ public:
     EntryPoint<ISC_LONG(const ISC_STATUS*)> isc_sqlcode;
     EntryPoint<void(short, ISC_SCHAR*, short)> isc_sql_interprete;
     EntryPoint<ISC_LONG(ISC_SCHAR*, ISC_STATUS**)> isc_interprete;
+    EntryPoint<int(unsigned int, const int)> fb_shutdown;
 
 private:
     explicit ClientLibrary(std::unique_ptr<platform::DynamicLibrary> library);

@@ -9,6 +9,13 @@ public:
     using Error::Error;
 };
 
+// Open of a statement that returns no rows, raised after the statement ran: callers that
+// open a delete on purpose (the wipe) catch this type, not the text.
+class NoRowsError : public GeneralError {
+public:
+    NoRowsError() : GeneralError(QStringLiteral("SQL statement doesn't return rows")) {}
+};
+
 // A database error ("Database name missing"); EngineError is one too.
 class DatabaseError : public Error {
 public:

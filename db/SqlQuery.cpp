@@ -155,7 +155,7 @@ void SqlQuery::Impl::run(SqlQuery& query, bool open)
     if (failure)
         std::rethrow_exception(failure);
     if (open && !rows)
-        throw GeneralError(QStringLiteral("SQL statement doesn't return rows"));
+        throw NoRowsError();
 }
 
 int SqlQuery::Impl::prepareAndExecute(const QString& text, StatementHandle& statement)

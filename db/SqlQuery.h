@@ -38,7 +38,7 @@ public:
 
     void Close();
     void ExecSQL();
-    void Open(); // raises "SQL statement doesn't return rows" after executing a non-select
+    void Open(); // raises NoRowsError ("SQL statement doesn't return rows") after executing a non-select
 
     // The text as it is sent to the server: lines joined with CR LF, characters below 33
     // removed from the end, parameter markers replaced by "?".

@@ -10,3 +10,9 @@ struct AppSettings {
     QString password = QStringLiteral("quillmark");
     QString clientLibrary = QStringLiteral("libfbclient.so.2");
 };
+
+class DatabaseConnection;
+
+// Points the connection at the settings' database, user, password and client library; it
+// attaches on first use.
+void ApplyConnectionSettings(DatabaseConnection& connection, const AppSettings& settings);

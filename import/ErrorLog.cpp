@@ -2,17 +2,11 @@
 
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
+#include "platform/FileAccess.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -47,32 +41,14 @@ void saveRegularFile(const QString& fileName, const QByteArray& bytes)
         raiseCannotCreate(fileName, file.errorString());
 }
 
-// Opens a device or a pipe for writing. A pipe that nobody reads would block the open
-// for ever, so it is opened without waiting and refused when no reader is there.
-void openDirect(QFile& file, const QString& fileName)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(fileName).constData(),
-                          O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        raiseCannotCreate(fileName, QString::fromLocal8Bit(std::strerror(errno)));
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFile::AutoCloseHandle)) {
-        ::close(fd);
-        raiseCannotCreate(fileName, file.errorString());
-    }
-#else
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        raiseCannotCreate(fileName, file.errorString());
-#endif
-}
-
 // A device or a pipe is written in place: there is nothing to rename over it, and a temp
 // file renamed over /dev/full would replace the device with a regular file.
 void saveToDevice(const QString& fileName, const QByteArray& bytes)
 {
     QFile file;
-    openDirect(file, fileName);
+    QString reason;
+    if (!platform::openDeviceForWriting(file, fileName, &reason))
+        raiseCannotCreate(fileName, reason);
     if (file.write(bytes) != bytes.size())
         raiseCannotCreate(fileName, file.errorString());
     file.close();

@@ -8,6 +8,7 @@
 #include "Layouts.h"
 #include "ProductRow.h"
 #include "RunState.h"
+#include "SourceTypes.h"
 #include "SqlQuery.h"
 #include "TextFile.h"
 #include "TextGrid.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-enum : int { NoSourceType = -1, QelType = 1, GrellingType = 11 };
 constexpr long UnknownNameSqlCode = -204;
 
 // One run at a time: the dialogs of a run spin their own event loops, and a click on
@@ -34,9 +34,9 @@ public:
 
 // Without a chosen type or a loaded file the run would only empty the table, so it stops
 // before anything is asked or touched.
-bool choicesAreMade(const ImportContext& ctx, int sourceType)
+bool choicesAreMade(const ImportContext& ctx, const SourceTypeDescriptor* sourceType)
 {
-    if (sourceType == NoSourceType) {
+    if (!sourceType) {
         ctx.dialogs.showMessage(QStringLiteral("Favor selecionar o Tipo de Banco a ser Convertido"));
         return false;
     }
@@ -51,8 +51,8 @@ bool choicesAreMade(const ImportContext& ctx, int sourceType)
 // database that has no PRODUTOS to empty.
 bool wipeMayGoOn(const std::exception& e)
 {
-    if (auto* general = dynamic_cast<const GeneralError*>(&e))
-        return general->message() == QLatin1String("SQL statement doesn't return rows");
+    if (dynamic_cast<const NoRowsError*>(&e))
+        return true;
     if (auto* engine = dynamic_cast<const EngineError*>(&e))
         return engine->ErrorCode == UnknownNameSqlCode;
     return false;
@@ -88,16 +88,16 @@ void wipeProducts(DatabaseConnection& eConexao, SqlQuery& qrproduto)
     }
 }
 
-void askTypeQuestions(const ImportContext& ctx, int sourceType, RunState& state)
+void askTypeQuestions(const ImportContext& ctx, const SourceTypeDescriptor& sourceType, RunState& state)
 {
-    if (sourceType == QelType) {
+    if (sourceType.question == TypeQuestion::KeepSourceBarcode) {
         const MsgDlgBtn answer = ctx.dialogs.messageDialog(
             QStringLiteral("Deseja importar o código barras contido no arquivo XLS?"),
             MsgDlgType::Custom, {MsgDlgBtn::Yes, MsgDlgBtn::Cancel}, MsgDlgBtn::Yes, QString(),
             {QStringLiteral("&Yes"), QStringLiteral("Cancel")});
         state.KeepSourceBarcode = answer == MsgDlgBtn::Yes;
     }
-    if (sourceType == GrellingType) {
+    if (sourceType.question == TypeQuestion::BarcodeListFile) {
         ctx.dialogs.showMessage(QStringLiteral("Favor abrir o arquivo com o cod barras."));
         ctx.dialogs.executeOpenDialog();
         state.BarcodeListFile = ReadTextFileLines(ctx.dialogs.openFileName());
@@ -120,7 +120,7 @@ void logFailedRow(ImportViews& views, RunState& state, const std::exception& e)
 void importSheetRow(const ImportContext& ctx, int sourceType, RunState& state)
 {
     try {
-        SetRowDefaults(state.row, QStringLiteral("102"));
+        SetRowDefaults(state.row, FindSourceKind(SourceKind::Spreadsheet)->defaultCsosn);
         ApplySpreadsheetLayout(sourceType, ctx.views, state);
         insertRow(ctx, state);
     } catch (const std::exception& e) {
@@ -133,7 +133,7 @@ void importTextLine(const ImportContext& ctx, int sourceType, RunState& state)
     try {
         const int index = ctx.views.listIndex();
         ctx.line.setText(ctx.views.lines().at(index));
-        SetRowDefaults(state.row, QStringLiteral("400"));
+        SetRowDefaults(state.row, FindSourceKind(SourceKind::Text)->defaultCsosn);
         state.row.codigo = QString::number(index + 1);
         ApplyTextLayout(sourceType, ctx.views, state);
         insertRow(ctx, state);
@@ -212,7 +212,7 @@ void closeRun(const ImportContext& ctx, const RunState& state, RunResult& result
 
 } // namespace
 
-void Button2Click(const ImportContext& ctx)
+void RunFullImport(const ImportContext& ctx)
 {
     if (g_runIsWorking)
         return;
@@ -223,22 +223,25 @@ void Button2Click(const ImportContext& ctx)
     RunResult& result = ctx.result ? *ctx.result : local;
     result = RunResult{};
 
-    const int sourceType = ctx.views.sourceType();
-    const QString sourceMode = ctx.views.sourceMode();
-    if (!choicesAreMade(ctx, sourceType) || !userConfirms(ctx.dialogs))
+    const SourceTypeDescriptor* type = FindSourceType(ctx.views.sourceType());
+    const SourceKindDescriptor* loaded = SourceKindOfMode(ctx.views.sourceMode());
+    if (!choicesAreMade(ctx, type) || !userConfirms(ctx.dialogs))
         return;
     wipeProducts(ctx.eConexao, ctx.qrproduto);
 
     RunState state{ProductRow{}, 0, false, QStringList{}, ctx.line, ctx.settings};
-    askTypeQuestions(ctx, sourceType, state);
+    askTypeQuestions(ctx, *type, state);
+    const int sourceType = type->number;
 
     ctx.views.setGridCurrentRow(1);
     ctx.views.setListIndex(0);
     ctx.views.setViewsEnabled(false);
 
-    if (sourceMode == QLatin1String("Excel"))
+    // The loop follows the file loaded, the layout the type chosen; a type whose layout reads
+    // the other kind of file leaves every row at its defaults.
+    if (loaded && loaded->kind == SourceKind::Spreadsheet)
         result.rows = runSheetLoop(ctx, sourceType, state);
-    else if (sourceMode == QLatin1String("Texto"))
+    else if (loaded && loaded->kind == SourceKind::Text)
         result.rows = runTextLoop(ctx, sourceType, state);
     result.failed = state.FailedCount;
     closeRun(ctx, state, result);

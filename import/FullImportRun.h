@@ -44,7 +44,9 @@ struct ImportContext {
     RunProgress progress = nullptr; // optional
 };
 
-// Runs one full import. Errors outside the rows (wipe refused, barcode list unreadable,
-// commit, saving the log) are raised to the caller, which shows them in the error box. A
-// call made while another run is still working returns at once without doing anything.
-void Button2Click(const ImportContext& context);
+// Runs one full import: the engine behind the window's "Importar Tudo" and the command.
+// Errors outside the rows (wipe refused, barcode list unreadable, commit, saving the log)
+// are raised to the caller, which shows them in the error box. A call made while another
+// run is still working (a click from inside one of the run's dialogs) returns at once
+// without doing anything: this is the one guard against a second run.
+void RunFullImport(const ImportContext& context);

@@ -12,7 +12,7 @@ public:
     virtual ~ImportViews() = default;
 
     virtual int sourceType() const = 0;   // ComboBox1's index: -1 or 0..13
-    virtual QString sourceMode() const = 0; // "Excel", "Texto" or empty
+    virtual QString sourceMode() const = 0; // a SourceKindDescriptor's mode, or empty
 
     // StringGrid1. Setting the current row to a different row runs the grid preview.
     // Setting a row outside the grid raises an error.

@@ -4,8 +4,8 @@
 class ImportViews;
 struct RunState;
 
-// Types 10, 12, 4, 2, 1, 0; reads views.grid() at views.gridCurrentRow().
+// The types whose descriptor reads a spreadsheet; reads views.grid() at views.gridCurrentRow().
 void ApplySpreadsheetLayout(int sourceType, const ImportViews& views, RunState& state);
-// Types 13, 11, 3, 5, 6, 7, 8, 9; reads state.line (type 6: views.lines() at
-// views.listIndex(), and it may move the index from 0 to 1).
+// The types whose descriptor reads text; reads state.line (a LineSplit::Bars layout:
+// views.lines() at views.listIndex(), and it may move the index from 0 to 1).
 void ApplyTextLayout(int sourceType, ImportViews& views, RunState& state);

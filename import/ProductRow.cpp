@@ -1,6 +1,7 @@
 #include "ProductRow.h"
 
 #include "FieldHelpers.h"
+#include "NumberLiteral.h"
 #include "RegionalSettings.h"
 #include "SqlQuery.h"
 #include "SqlText.h"
@@ -58,6 +59,10 @@ QString RegistrationDate(const QDateTime& now, const RegionalSettings& settings)
         QChar separator;
         QString text;
     };
+    // thread_local rather than static: today every run is on the main thread, but the
+    // engine does not know that; should a run ever move to a worker thread (to keep the
+    // window painting) or two runs go side by side, each keeps its own minute with no lock
+    // on the per-row path, where a shared static would be a data race.
     thread_local Cached cached;
     const QDate date = now.date();
     const QTime time = now.time();
@@ -74,46 +79,17 @@ QString RegistrationDate(const QDateTime& now, const RegionalSettings& settings)
 
 namespace {
 
-qsizetype skipDigits(QStringView text, qsizetype i, qsizetype end)
-{
-    while (i < end && text.at(i) >= u'0' && text.at(i) <= u'9')
-        ++i;
-    return i;
-}
-
-// Blanks (U+0020 only) around [+-] then digits with an optional fraction, or a fraction
-// alone, then an optional exponent: "12", "-3.5", ".00", "2.5e+10". Not "12.", "1e", "1 2".
+// Blanks (U+0020 only) around one sign and a number literal: "12", "-3.5", ".00",
+// "2.5e+10". Not "12.", "1e", "1 2".
 bool isPlainNumber(QStringView text)
 {
-    qsizetype i = 0;
-    qsizetype end = text.size();
-    while (i < end && text.at(i) == u' ')
-        ++i;
-    while (end > i && text.at(end - 1) == u' ')
+    const char16_t* begin = text.utf16();
+    const char16_t* end = begin + text.size();
+    while (begin < end && *begin == u' ')
+        ++begin;
+    while (end > begin && end[-1] == u' ')
         --end;
-    if (i < end && (text.at(i) == u'+' || text.at(i) == u'-'))
-        ++i;
-    qsizetype next = skipDigits(text, i, end);
-    const bool wholePart = next > i;
-    i = next;
-    if (i < end && text.at(i) == u'.') {
-        next = skipDigits(text, i + 1, end);
-        if (next == i + 1)
-            return false;
-        i = next;
-    } else if (!wholePart) {
-        return false;
-    }
-    if (i < end && (text.at(i) == u'e' || text.at(i) == u'E')) {
-        ++i;
-        if (i < end && (text.at(i) == u'+' || text.at(i) == u'-'))
-            ++i;
-        next = skipDigits(text, i, end);
-        if (next == i)
-            return false;
-        i = next;
-    }
-    return i == end;
+    return numberliteral::isSignedLiteral(begin, end);
 }
 
 // The values list, written value by value straight into one buffer: a row is built for

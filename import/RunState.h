@@ -9,8 +9,8 @@
 struct RunState {
     ProductRow row;
     int FailedCount = 0;
-    bool KeepSourceBarcode = false;  // type 1: answered Yes to the barcode question
-    QStringList BarcodeListFile;     // type 11: the lines of the barcode file
+    bool KeepSourceBarcode = false;  // TypeQuestion::KeepSourceBarcode answered Yes
+    QStringList BarcodeListFile;     // TypeQuestion::BarcodeListFile: the lines of that file
     CurrentLine& line;               // shared with the text preview
     RegionalSettings settings;
 };

@@ -1,5 +1,7 @@
 #include "StatementShape.h"
 
+#include "NumberLiteral.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -68,8 +70,8 @@ private:
             if (!skipString())
                 return QStringLiteral("a string opened at offset %1 is never closed").arg(start);
             kind = TokenKind::String;
-        } else if (isDigit(c) || (c == u'.' && isDigit(following))) {
-            skipNumber();
+        } else if (const qsizetype n = numberEnd(m_i); n > m_i) {
+            m_i = n;
             kind = TokenKind::Number;
         } else if (isNameStart(c)) {
             while (isNamePart(at(m_i)))
@@ -104,29 +106,11 @@ private:
         return false;
     }
 
-    void skipDigits()
+    // Where a number literal that starts at i ends; i when none starts there.
+    qsizetype numberEnd(qsizetype i) const
     {
-        while (isDigit(at(m_i)))
-            ++m_i;
-    }
-
-    void skipNumber()
-    {
-        skipDigits();
-        if (at(m_i) == u'.' && isDigit(at(m_i + 1))) {
-            ++m_i;
-            skipDigits();
-        }
-        const QChar e = at(m_i);
-        if (e != u'e' && e != u'E')
-            return;
-        qsizetype j = m_i + 1;
-        if (at(j) == u'+' || at(j) == u'-')
-            ++j;
-        if (isDigit(at(j))) {
-            m_i = j;
-            skipDigits();
-        }
+        const char16_t* data = m_text.utf16();
+        return numberliteral::scan(data + i, data + m_text.size()) - data;
     }
 
     QStringView m_text;
@@ -333,8 +317,10 @@ private:
         const char16_t c = peek();
         if (c == u'\'')
             return string();
-        if (isDigit(QChar(c)) || (c == u'.' && m_p + 1 < m_end && isDigit(QChar(m_p[1]))))
-            return number();
+        if (const char16_t* n = numberliteral::scan(m_p, m_end); n > m_p) {
+            m_p = n;
+            return true;
+        }
         return null();
     }
 
@@ -352,31 +338,6 @@ private:
             return true;
         }
         return false;
-    }
-
-    void digits()
-    {
-        while (m_p < m_end && isDigit(QChar(*m_p)))
-            ++m_p;
-    }
-
-    bool number()
-    {
-        digits();
-        if (peek() == u'.' && m_p + 1 < m_end && isDigit(QChar(m_p[1]))) {
-            ++m_p;
-            digits();
-        }
-        if (peek() == u'e' || peek() == u'E') {
-            const char16_t* q = m_p + 1;
-            if (q < m_end && (*q == u'+' || *q == u'-'))
-                ++q;
-            if (q >= m_end || !isDigit(QChar(*q)))
-                return false;
-            m_p = q;
-            digits();
-        }
-        return true;
     }
 
     bool null()
@@ -405,6 +366,9 @@ QString insertProblem(QStringView text, QStringView table, int columns)
 // get the one-pass scan. Anything unusual is checked in full again.
 QString productInsertProblem(QStringView text)
 {
+    // thread_local rather than static, for the reason RegistrationDate's cache is: a run
+    // on another thread learns the head once for itself and compares against its own
+    // copy, with no lock on the per-row path and no race between two runs.
     thread_local QString acceptedHead;
     if (!acceptedHead.isEmpty() && text.startsWith(acceptedHead)
         && ValuesScan(text.mid(acceptedHead.size())).plainList(kProductColumns))

@@ -3,41 +3,14 @@
 
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
+#include "platform/FileAccess.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QStringDecoder>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
-
-[[noreturn]] void throwCannotOpen(const QString& fileName, int error)
-{
-    throw Error(QStringLiteral("Cannot open file \"%1\". %2")
-                    .arg(fileName, QString::fromLocal8Bit(std::strerror(error))));
-}
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 [[noreturn]] void throwTooLarge(const QString& fileName)
 {
@@ -45,29 +18,20 @@ private:
                     .arg(fileName).arg(kMaxTextFileBytes));
 }
 
-// Plain POSIX calls, so that the reason in the message is the system's own text (a folder,
-// for instance, opens fine and only fails to read, with "Is a directory"). The size is
-// checked before anything is read and again while reading, for pipes and growing files.
+// The size is checked before anything is read and again while reading, for pipes and
+// growing files. A file that cannot be opened or read raises the platform's "Cannot open
+// file" with the system's reason.
 QByteArray readWholeFile(const QString& fileName)
 {
-    const FileDescriptor fd(::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        throwCannotOpen(fileName, errno);
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        throwCannotOpen(fileName, errno);
-    if (quint64(info.st_size) > kMaxTextFileBytes)
+    platform::ReadOnlyFile file(fileName);
+    if (file.size() > kMaxTextFileBytes)
         throwTooLarge(fileName);
     QByteArray bytes;
-    if (info.st_size > 0)
-        bytes.reserve(qsizetype(info.st_size));
+    if (file.size() > 0)
+        bytes.reserve(qsizetype(file.size()));
     char chunk[65536];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throwCannotOpen(fileName, errno);
+        const qint64 n = file.read(chunk, sizeof chunk);
         if (n == 0)
             break;
         if (quint64(bytes.size()) + quint64(n) > kMaxTextFileBytes)

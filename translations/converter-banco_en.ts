@@ -4,15 +4,7 @@
 <context>
     <name>CliOptions</name>
     <message>
-        <source>unknown source type &quot;%1&quot;: give a number from 0 to 13 or one of %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>exactly one SOURCE file is needed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>source type 11 (Grelling) needs --barcode-file FILE with the barcode list; it is not read from the source file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -20,17 +12,37 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>--type is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>type %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown source type &quot;%1&quot;: give a number from 0 to %2 or one of %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>source type %1 (%2) needs --barcode-file FILE with the barcode list; it is not read from the source file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>usage: converter-banco-import --type TYPE [--database DB] [--user NAME]
          [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]
          [--log FILE] [--yes] [--dry-run] [--quiet] SOURCE
 Empties the product table of DB and imports SOURCE (.xls, .XLS, .xlsx, .txt, .TXT)
-with the layout of source type TYPE: 0 to 13, or one of
-  %1.
-  --database DB            default %2
-  --user NAME              default %3
-  --client-library FILE    default %4
-  --keep-source-barcode    type 1: keep the sheet&apos;s own barcodes
-  --barcode-file FILE      type 11: the barcode list (required)
+with the layout of source type TYPE: 0 to %1, or one of
+  %2.
+  --database DB            default %3
+  --user NAME              default %4
+  --client-library FILE    default %5
+  --keep-source-barcode    %6: keep the sheet&apos;s own barcodes
+  --barcode-file FILE      %7: the barcode list (required)
   --log FILE               the error log (default ErrorLog.txt)
   --yes                    confirm that the table is emptied
   --dry-run                run everything, then roll back: the database is unchanged
@@ -42,8 +54,19 @@ Exit status: 0 all rows imported, 1 some rows failed, 2 any other error.
 </source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>CommandLine</name>
     <message>
-        <source>--type is required</source>
+        <source>unknown option: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unexpected value after </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>missing value after </source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -4,33 +4,45 @@
 <context>
     <name>CliOptions</name>
     <message>
-        <source>unknown source type &quot;%1&quot;: give a number from 0 to 13 or one of %2</source>
-        <translation>tipo de origem desconhecido &quot;%1&quot;: informe um número de 0 a 13 ou um destes: %2</translation>
-    </message>
-    <message>
         <source>exactly one SOURCE file is needed</source>
         <translation>é preciso exatamente um arquivo de ORIGEM</translation>
-    </message>
-    <message>
-        <source>source type 11 (Grelling) needs --barcode-file FILE with the barcode list; it is not read from the source file</source>
-        <translation>o tipo de origem 11 (Grelling) precisa de --barcode-file ARQUIVO com a lista de códigos de barras; ela não é lida do arquivo de origem</translation>
     </message>
     <message>
         <source>the import would empty the product table of %1 before importing; --yes confirms that (or rehearse with --dry-run)</source>
         <translation>a importação esvaziaria a tabela de produtos de %1 antes de importar; --yes confirma isso (ou ensaie com --dry-run)</translation>
     </message>
     <message>
+        <source>--type is required</source>
+        <translation>--type é obrigatório</translation>
+    </message>
+    <message>
+        <source>type %1</source>
+        <translation>tipo %1</translation>
+    </message>
+    <message>
+        <source>no type</source>
+        <translation>nenhum tipo</translation>
+    </message>
+    <message>
+        <source>unknown source type &quot;%1&quot;: give a number from 0 to %2 or one of %3</source>
+        <translation>tipo de origem desconhecido &quot;%1&quot;: informe um número de 0 a %2 ou um destes: %3</translation>
+    </message>
+    <message>
+        <source>source type %1 (%2) needs --barcode-file FILE with the barcode list; it is not read from the source file</source>
+        <translation>o tipo de origem %1 (%2) precisa de --barcode-file ARQUIVO com a lista de códigos de barras; ela não é lida do arquivo de origem</translation>
+    </message>
+    <message>
         <source>usage: converter-banco-import --type TYPE [--database DB] [--user NAME]
          [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]
          [--log FILE] [--yes] [--dry-run] [--quiet] SOURCE
 Empties the product table of DB and imports SOURCE (.xls, .XLS, .xlsx, .txt, .TXT)
-with the layout of source type TYPE: 0 to 13, or one of
-  %1.
-  --database DB            default %2
-  --user NAME              default %3
-  --client-library FILE    default %4
-  --keep-source-barcode    type 1: keep the sheet&apos;s own barcodes
-  --barcode-file FILE      type 11: the barcode list (required)
+with the layout of source type TYPE: 0 to %1, or one of
+  %2.
+  --database DB            default %3
+  --user NAME              default %4
+  --client-library FILE    default %5
+  --keep-source-barcode    %6: keep the sheet&apos;s own barcodes
+  --barcode-file FILE      %7: the barcode list (required)
   --log FILE               the error log (default ErrorLog.txt)
   --yes                    confirm that the table is emptied
   --dry-run                run everything, then roll back: the database is unchanged
@@ -44,13 +56,13 @@ Exit status: 0 all rows imported, 1 some rows failed, 2 any other error.
          [--client-library ARQUIVO] [--keep-source-barcode] [--barcode-file ARQUIVO]
          [--log ARQUIVO] [--yes] [--dry-run] [--quiet] ORIGEM
 Esvazia a tabela de produtos de BANCO e importa ORIGEM (.xls, .XLS, .xlsx, .txt, .TXT)
-com o layout do tipo de origem TIPO: 0 a 13, ou um destes:
-  %1.
-  --database BANCO         padrão %2
-  --user NOME              padrão %3
-  --client-library ARQUIVO padrão %4
-  --keep-source-barcode    tipo 1: manter os códigos de barras da planilha
-  --barcode-file ARQUIVO   tipo 11: a lista de códigos de barras (obrigatória)
+com o layout do tipo de origem TIPO: 0 a %1, ou um destes:
+  %2.
+  --database BANCO         padrão %3
+  --user NOME              padrão %4
+  --client-library ARQUIVO padrão %5
+  --keep-source-barcode    %6: manter os códigos de barras da planilha
+  --barcode-file ARQUIVO   %7: a lista de códigos de barras (obrigatória)
   --log ARQUIVO            o log de erros (padrão ErrorLog.txt)
   --yes                    confirma que a tabela será esvaziada
   --dry-run                executa tudo e depois desfaz: o banco de dados não muda
@@ -61,9 +73,20 @@ A senha é lida de ISC_PASSWORD quando ela está definida.
 Código de saída: 0 todas as linhas importadas, 1 algumas linhas falharam, 2 qualquer outro erro.
 </translation>
     </message>
+</context>
+<context>
+    <name>CommandLine</name>
     <message>
-        <source>--type is required</source>
-        <translation>--type é obrigatório</translation>
+        <source>unknown option: </source>
+        <translation>opção desconhecida: </translation>
+    </message>
+    <message>
+        <source>unexpected value after </source>
+        <translation>valor inesperado depois de </translation>
+    </message>
+    <message>
+        <source>missing value after </source>
+        <translation>falta o valor depois de </translation>
     </message>
 </context>
 <context>

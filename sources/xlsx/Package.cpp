@@ -2,18 +2,13 @@
 #include <QCoreApplication>
 
 #include "platform/Error.h"
-
-#include <QFile>
+#include "platform/FileAccess.h"
 
 #include <expat.h>
 #include <zip.h>
 
-#include <cerrno>
 #include <cstring>
 #include <exception>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace xlsx {
 
@@ -47,32 +42,9 @@ const char* attribute(const char** attributes, std::string_view name)
 
 namespace {
 
-QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
-[[noreturn]] void throwCannotOpen(const QString& fileName, int systemError)
-{
-    throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, systemReason(systemError)));
-}
-
 [[noreturn]] void throwNotAWorkbook(const QString& fileName, const QString& reason)
 {
     throw Error(QStringLiteral("\"%1\" is not an .xlsx workbook (%2)").arg(fileName, reason));
-}
-
-// Opened here rather than by libzip, so that a file that cannot be opened gets the same
-// "Cannot open file" message, with the system's reason, as a text file does.
-int openForReading(const QString& fileName)
-{
-    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throwCannotOpen(fileName, errno);
-    struct stat info {};
-    const int error = ::fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
-    if (error != 0) {
-        ::close(fd);
-        throwCannotOpen(fileName, error);
-    }
-    return fd;
 }
 
 enum class Start { Other, Zip, Compound };
@@ -80,11 +52,11 @@ enum class Start { Other, Zip, Compound };
 // What the first bytes say the file is. An encrypted workbook is not a zip but a compound
 // file holding the encrypted package, as an Excel 97-2003 workbook is; a file that starts
 // as a zip but does not open as one was cut short or damaged (a broken download, say).
-Start startOf(int fd)
+Start startOf(const platform::ReadOnlyFile& file)
 {
     static const unsigned char compound[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     unsigned char head[8] = {};
-    if (::pread(fd, head, sizeof head, 0) < 4)
+    if (file.readAt(0, reinterpret_cast<char*>(head), sizeof head) < 4)
         return Start::Other;
     if (std::memcmp(head, "PK\x03\x04", 4) == 0)
         return Start::Zip;
@@ -207,12 +179,15 @@ Error malformed(zip_file_t* file, quint64 budget, XML_Parser parser, const Failu
 
 Package::Package(const QString& fileName) : m_fileName(fileName)
 {
-    const int fd = openForReading(fileName);
-    const Start start = startOf(fd);
+    // Opened here rather than by libzip, so that a file that cannot be opened gets the same
+    // "Cannot open file" message, with the system's reason, as a text file does.
+    platform::ReadOnlyFile file(fileName);
+    const Start start = startOf(file);
     int zipError = 0;
-    m_zip = zip_fdopen(fd, 0, &zipError); // owns fd from here on, when it succeeds
+    m_zip = zip_fdopen(file.descriptor(), 0, &zipError);
+    if (m_zip)
+        file.release(); // the archive owns the descriptor from here on
     if (!m_zip) {
-        ::close(fd);
         if (zipError == ZIP_ER_NOZIP && start == Start::Compound)
             throwNotAWorkbook(fileName, QCoreApplication::translate("Readers", "it is a password-protected workbook or an Excel 97-2003 "
                                                        "workbook, not a zip archive"));

@@ -1,6 +1,7 @@
 #include "SheetCells.h"
 #include <QCoreApplication>
 
+#include "NumberLiteral.h"
 #include "WorkbookParts.h"
 #include "platform/Error.h"
 
@@ -78,12 +79,11 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-// "123" or "-3.78": a sign, at most 15 digits and a point. n / 10^k is then exactly what the
+// "123" or "3.78": at most 15 digits and a point, no sign. n / 10^k is then exactly what the
 // full reader gives, since both are exact doubles and the quotient is correctly rounded.
 bool parsePlainDecimal(std::string_view text, double& value)
 {
-    size_t i = !text.empty() && text.front() == '-' ? 1 : 0;
-    const bool negative = i == 1;
+    size_t i = 0;
     long long n = 0;
     int digits = 0;
     int decimals = -1; // none before the point
@@ -103,19 +103,27 @@ bool parsePlainDecimal(std::string_view text, double& value)
     if (digits == 0)
         return false;
     value = double(n) / celltext::kPowersOfTen[decimals < 0 ? 0 : decimals];
-    if (negative)
-        value = -value;
     return true;
 }
 
+// One sign and a number literal, a point ending the digits allowed ("1."). Short plain
+// decimals, most of a sheet's numbers, are read by hand; the rest by the library's reader.
 bool parseNumber(std::string_view text, double& value)
 {
-    if (!text.empty() && text.front() == '+')
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (negative || text.front() == '+'))
         text.remove_prefix(1);
-    if (parsePlainDecimal(text, value))
-        return true;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+    if (!parsePlainDecimal(text, value)) {
+        const char* end = text.data() + text.size();
+        if (text.empty() || numberliteral::scan(text.data(), end, numberliteral::Point::MayEnd) != end)
+            return false;
+        const auto [stop, ec] = std::from_chars(text.data(), end, value);
+        if (ec != std::errc() || stop != end || !std::isfinite(value))
+            return false;
+    }
+    if (negative)
+        value = -value;
+    return true;
 }
 
 // An ISO 8601 date, date-time or time of day, as milliseconds since 30 December 1899. A

@@ -53,7 +53,8 @@ private slots:
             SqlQuery qrproduto(*connection);
             qrproduto.AutoCommit = false;
             qrproduto.SQL().Add(QStringLiteral("delete from PRODUTOS;"));
-            CB_EXPECT_MESSAGE(qrproduto.Open(), GeneralError,
+            // Its own type, which the wipe catches, with the message the user may read.
+            CB_EXPECT_MESSAGE(qrproduto.Open(), NoRowsError,
                               QStringLiteral("SQL statement doesn't return rows"));
             QVERIFY(connection->defaultTransaction().Active());
             QCOMPARE(connection->defaultTransaction().useCount(), 1);

@@ -52,21 +52,6 @@ QString goodLine(int type)
     return {};
 }
 
-struct Fixture {
-    TestDatabase db;
-    QTemporaryDir dir;
-    PlainViews views;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<RunSession> session;
-
-    Fixture()
-    {
-        dialogs.setSaveFileName(dir.filePath(QStringLiteral("ErrorLog.txt")));
-        if (!db.isValid())
-            qFatal("test database: %s", qPrintable(db.error()));
-    }
-};
-
 // "code|barcode|name|unit|cost|price|ncm" of a row read back: the columns the layouts fill,
 // blanks kept, prices as plain numbers.
 QString describe(const QMap<QString, QString>& row)
@@ -147,7 +132,7 @@ void TestBadLines::badLine()
     QFETCH(QString, imported);
     QFETCH(QString, logged);
 
-    Fixture f;
+    RunFixture f;
     QStringList lines{line, goodLine(type)};
     if (type == 6)
         lines.prepend(QStringLiteral("CODBARRA|CODIGO|PRODUTO")); // the header type 6 skips
@@ -163,15 +148,14 @@ void TestBadLines::badLine()
         f.dialogs.chooseOpenFile(barcodes);
     }
     f.dialogs.cancelSave();
-    f.session = std::make_unique<RunSession>(f.db.path());
-    runShowingErrors(f.session->context(f.views, f.dialogs));
+    f.runShowingErrors();
     QCOMPARE(f.dialogs.errors(), QStringList());
 
     const int failed = logged.isEmpty() ? 0 : 1;
     QCOMPARE(f.views.errors.size(), failed);
     if (failed)
         QCOMPARE(f.views.errors.first(), logged);
-    QVERIFY(f.dialogs.messages().contains(QString::number(failed) + QStringLiteral(" produtos não foram importados.")));
+    QVERIFY(f.dialogs.messages().contains(countMessage(failed)));
 
     f.session.reset();
     const auto rows = f.db.select(QStringLiteral("select * from c000025 order by codigo"));

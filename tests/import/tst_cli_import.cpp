@@ -151,6 +151,7 @@ private slots:
     void init();
     void typeFromText_data();
     void typeFromText();
+    void typesAreDescribedInBoxOrder();
     void exitCodes_data();
     void exitCodes();
     void dryRunChangesNothing_data();
@@ -197,6 +198,22 @@ void TestCliImport::typeFromText()
     QCOMPARE(SourceTypeFromText(text), type);
 }
 
+// A descriptor out of place would import a shop's catalogue with another system's layout.
+void TestCliImport::typesAreDescribedInBoxOrder()
+{
+    QSet<QString> names;
+    for (int i = 0; i < SourceTypeCount(); ++i) {
+        const SourceTypeDescriptor* type = FindSourceType(i);
+        QVERIFY(type);
+        QCOMPARE(type->number, i);
+        QVERIFY2(!type->layout.empty(), qPrintable(type->name));
+        QVERIFY(type->kind == SourceKind::Spreadsheet || type->kind == SourceKind::Text);
+        QVERIFY2(!names.contains(type->name.toLower()), qPrintable(type->name));
+        names.insert(type->name.toLower());
+    }
+    QVERIFY(!FindSourceType(SourceTypeCount()));
+}
+
 void TestCliImport::exitCodes_data()
 {
     QTest::addColumn<QStringList>("options"); // DB: the database, SRC: the source, DIR/: the folder
@@ -228,6 +245,8 @@ void TestCliImport::exitCodes_data()
         << QStringList{"--type", "13", "--log", "/no/such/folder/log.txt"} + run << "types/emberlin.txt"
         << none << 2 << "Rows imported: 3\n" << 3 << false;
 
+    QTest::newRow("--help: the usage, nothing else checked") << QStringList{"--type", "99", "--help"}
+        << "types/emberlin.txt" << none << 0 << "usage: converter-banco-import --type TYPE" << 1 << false;
     QTest::newRow("no --yes: refused, table untouched") << QStringList{"--type", "13", "--database", "DB", "SRC"}
         << "types/emberlin.txt" << none << 2 << "--yes confirms" << 1 << false;
     QTest::newRow("type 11 without --barcode-file") << QStringList{"--type", "11"} + run
@@ -482,7 +501,7 @@ void TestCliImport::progressIsToldEveryHundredRows()
     };
     RunResult result;
     context.result = &result;
-    Button2Click(context);
+    RunFullImport(context);
     QCOMPARE(seen, told);
     QCOMPARE(result.rows, rows);
     QCOMPARE(result.failed, 0);

@@ -121,8 +121,10 @@ void TestCliMessages::refusalsInBothLanguages_data()
         << "converter-banco-import: the import would empty the product table of "
            "C:\\Tallyworks\\Server\\bd\\base.fdb before importing; --yes confirms that (or "
            "rehearse with --dry-run)\n(--help lists the options)\n";
-    QTest::newRow("Qt's own parser message, pt_BR") << pt << QStringList{"--banco"} << ""
-        << "converter-banco-import: Opção desconhecida 'banco'.\n(--help lista as opções)\n";
+    QTest::newRow("the parser's message, pt_BR") << pt << QStringList{"--banco"} << ""
+        << "converter-banco-import: opção desconhecida: --banco\n(--help lista as opções)\n";
+    QTest::newRow("the parser's message, C") << en << QStringList{"--user"} << ""
+        << "converter-banco-import: missing value after --user\n(--help lists the options)\n";
     QTest::newRow("unknown type, pt_BR") << pt << QStringList{"--type", "Excel", "--yes", "a.txt"} << ""
         << "converter-banco-import: tipo de origem desconhecido \"Excel\": informe um número de 0 a "
            "13 ou um destes: Brenvik Antigo, Qel";

@@ -18,11 +18,6 @@ namespace {
 const QString WipeRefused = QStringLiteral("Não foi possível zerar o banco de dados: ");
 const QStringList OldCodes{"900001", "900002"};
 
-QString countMessage(int failed)
-{
-    return QString::number(failed) + QStringLiteral(" produtos não foram importados.");
-}
-
 bool serverAvailable()
 {
     return qgetenv("CB_TEST_SERVER") == "1";
@@ -56,37 +51,17 @@ struct OtherStation {
     }
 };
 
-struct Fixture {
-    std::unique_ptr<TestDatabase> db;
-    QTemporaryDir dir;
-    PlainViews views;
-    ScriptedDialogs dialogs;
-
-    explicit Fixture(TestDatabase::Options options = {})
-        : db(std::make_unique<TestDatabase>(options))
+// Every run here confirms the wipe and ends with the error box, as the window shows it.
+struct Fixture : RunFixture {
+    explicit Fixture(TestDatabase::Options options = {}) : RunFixture(options)
     {
-        dialogs.setSaveFileName(dir.filePath(QStringLiteral("ErrorLog.txt")));
         dialogs.answer(MsgDlgBtn::OK);
     }
-    bool addOldRows() const
+    void run(const QString& user = TestDatabase::user(), const QString& password = TestDatabase::password())
     {
-        return db->isValid()
-            && db->execute(QStringLiteral(
-                "insert into c000025 (codigo, produto) values ('900001', 'OLD ONE');\n"
-                "insert into c000025 (codigo, produto) values ('900002', 'OLD TWO');"));
-    }
-    void run(const QString& user = TestDatabase::user(),
-             const QString& password = TestDatabase::password())
-    {
-        RunSession session(db->attachString(), user, password);
-        runShowingErrors(session.context(views, dialogs));
-    }
-    QStringList codes() const
-    {
-        QStringList values;
-        for (const auto& row : db->select(QStringLiteral("select codigo from c000025 order by 1")))
-            values.append(row.value(QStringLiteral("CODIGO")));
-        return values;
+        connect(user, password);
+        runShowingErrors();
+        session.reset();
     }
 };
 
@@ -129,22 +104,22 @@ void TestFaults::refusedWipeChangesNothing()
         options.access = TestDatabase::Access::Server;
     }
     Fixture f(options);
-    QVERIFY2(f.addOldRows(), qPrintable(f.db->error()));
+    QVERIFY2(f.addOldRows(), qPrintable(f.db.error()));
     loadText(f.views, 13, typeThirteenLines({1, 2, 3}));
 
     if (refusal == Refusal::LockedRow) {
-        OtherStation other(*f.db);
+        OtherStation other(f.db);
         other.hold(QStringLiteral("update c000025 set produto = 'HELD' where codigo = '900001'"));
         f.run();
     } else if (refusal == Refusal::ReadOnlyDatabase) {
         QCOMPARE(QProcess::execute(QStringLiteral("gfix"),
                                    {QStringLiteral("-mode"), QStringLiteral("read_only"),
-                                    QStringLiteral("-user"), TestDatabase::user(), f.db->path()}),
+                                    QStringLiteral("-user"), TestDatabase::user(), f.db.path()}),
                  0);
         f.run();
     } else {
         // A user the server knows, granted nothing on this database.
-        QVERIFY(f.db->execute(QStringLiteral(
+        QVERIFY(f.db.execute(QStringLiteral(
             "create or alter user CB_NORIGHTS password 'cbnorights' using plugin Srp;")));
         f.run(QStringLiteral("CB_NORIGHTS"), QStringLiteral("cbnorights"));
     }
@@ -164,7 +139,7 @@ void TestFaults::databaseWithoutProdutosStillImports()
     TestDatabase::Options options;
     options.withProdutosView = false;
     Fixture f(options);
-    QVERIFY2(f.addOldRows(), qPrintable(f.db->error()));
+    QVERIFY2(f.addOldRows(), qPrintable(f.db.error()));
     loadText(f.views, 13, typeThirteenLines({1, 2}));
     f.dialogs.cancelSave();
     f.run();
@@ -178,12 +153,12 @@ void TestFaults::databaseWithoutProdutosStillImports()
 void TestFaults::lockedInsertFailsAlone()
 {
     Fixture f;
-    QVERIFY2(f.addOldRows(), qPrintable(f.db->error()));
-    QVERIFY(f.db->execute(QStringLiteral("create unique index c000025_codigo on c000025 (codigo);")));
+    QVERIFY2(f.addOldRows(), qPrintable(f.db.error()));
+    QVERIFY(f.db.execute(QStringLiteral("create unique index c000025_codigo on c000025 (codigo);")));
     loadText(f.views, 13, typeThirteenLines({1, 2, 3, 4}));
     f.dialogs.cancelSave();
     {
-        OtherStation other(*f.db);
+        OtherStation other(f.db);
         other.hold(QStringLiteral("insert into c000025 (codigo, produto) values ('000002', 'HELD')"));
         f.run();
     } // the other station gives up its row
@@ -215,7 +190,7 @@ void TestFaults::unwritableLogComesAfterTheCommit()
     if (log.startsWith(u'/') && !QFile::exists(log))
         QSKIP("no such device here");
     Fixture f;
-    QVERIFY2(f.addOldRows(), qPrintable(f.db->error()));
+    QVERIFY2(f.addOldRows(), qPrintable(f.db.error()));
     log.replace(QLatin1String("DIR"), f.dir.path());
     error.replace(QLatin1String("DIR"), f.dir.path());
     f.dialogs.cancelSave().setSaveFileName(log);

@@ -22,11 +22,6 @@ const QString Confirmation =
     QStringLiteral("Isso irá ZERAR Completamente o Banco de dados atual, Deseja Continuar?");
 const QString SavedMessage = QStringLiteral("Log de erros salvo na pasta Raiz. \"ErrorLog.txt\"");
 
-QString countMessage(int failed)
-{
-    return QString::number(failed) + QStringLiteral(" produtos não foram importados.");
-}
-
 QStringList column(const QList<QMap<QString, QString>>& rows, const QString& name)
 {
     QStringList values;
@@ -44,14 +39,6 @@ QList<ShownDialog> questionsOf(const ScriptedDialogs& dialogs)
     return questions;
 }
 
-// Rows a run must wipe: they stand for the catalogue imported before.
-void addOldRows(const TestDatabase& db)
-{
-    QVERIFY(db.execute(QStringLiteral(
-        "insert into c000025 (codigo, produto) values ('900001', 'OLD ONE');\n"
-        "insert into c000025 (codigo, produto) values ('900002', 'OLD TWO');")));
-}
-
 QList<QStringList> type4Sheet(const QStringList& names)
 {
     QList<QStringList> rows{{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("NOME")}};
@@ -59,40 +46,6 @@ QList<QStringList> type4Sheet(const QStringList& names)
         rows.append({QString(), QString(), name});
     return rows;
 }
-
-struct Fixture {
-    TestDatabase db;
-    QTemporaryDir dir;
-    PlainViews views;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<RunSession> session;
-
-    Fixture()
-    {
-        dialogs.setSaveFileName(logPath());
-        if (!db.isValid())
-            qFatal("test database: %s", qPrintable(db.error()));
-    }
-    QString logPath() const { return dir.filePath(QStringLiteral("ErrorLog.txt")); }
-    void connect() { session = std::make_unique<RunSession>(db.path()); }
-    void run()
-    {
-        if (!session)
-            connect();
-        Button2Click(session->context(views, dialogs));
-    }
-    QList<QMap<QString, QString>> readBack(const QString& columns = QStringLiteral("*"))
-    {
-        session.reset();
-        return db.select(QStringLiteral("select ") + columns
-                         + QStringLiteral(" from c000025 order by codigo"));
-    }
-    QByteArray logBytes() const
-    {
-        QFile f(logPath());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no log>");
-    }
-};
 
 } // namespace
 
@@ -156,8 +109,8 @@ void TestFullRun::importsEveryRow()
     QFETCH(QStringList, codes);
     QFETCH(QStringList, barcodes);
 
-    Fixture f;
-    addOldRows(f.db);
+    RunFixture f;
+    QVERIFY(f.addOldRows());
     if (sheet)
         loadSheet(f.views, type, type4Sheet(source));
     else
@@ -183,7 +136,7 @@ void TestFullRun::importsEveryRow()
 void TestFullRun::rowDefaultsReachTheTable()
 {
     for (bool sheet : {true, false}) {
-        Fixture f;
+        RunFixture f;
         if (sheet)
             loadSheet(f.views, 3, {{"header"}, {"ignored by a text type"}});
         else
@@ -213,8 +166,8 @@ void TestFullRun::rowDefaultsReachTheTable()
 
 void TestFullRun::cancelLeavesEverythingUntouched()
 {
-    Fixture f;
-    addOldRows(f.db);
+    RunFixture f;
+    QVERIFY(f.addOldRows());
     loadSheet(f.views, 4, type4Sheet({"P1", "P2"}));
     f.views.currentRow = 2;
     f.views.errors = QStringList{QStringLiteral("an earlier failure")};
@@ -252,8 +205,8 @@ void TestFullRun::missingChoiceTouchesNothing()
     QFETCH(int, type);
     QFETCH(QString, mode);
     QFETCH(QString, message);
-    Fixture f;
-    addOldRows(f.db);
+    RunFixture f;
+    QVERIFY(f.addOldRows());
     loadText(f.views, type, {QStringLiteral("a"), QStringLiteral("b")});
     f.views.mode = mode;
     f.run(); // no answer scripted: a confirmation would fail the test
@@ -266,8 +219,8 @@ void TestFullRun::missingChoiceTouchesNothing()
 
 void TestFullRun::failedRowsAreCountedAndLogged()
 {
-    Fixture f;
-    addOldRows(f.db);
+    RunFixture f;
+    QVERIFY(f.addOldRows());
     const QString longName(101, u'N');
     auto sheet = type4Sheet({"O'BRIEN", "BAD COST", longName, "LAST"});
     sheet[2] += QStringList{"", "", "", "", "", "1),('x"}; // column I, the cost of type 4
@@ -292,7 +245,7 @@ void TestFullRun::failedRowsAreCountedAndLogged()
 
 void TestFullRun::secondRunCountsAfreshAndSavesBothLogs()
 {
-    Fixture f;
+    RunFixture f;
     loadText(f.views, 13, {QStringLiteral(";x;"), QStringLiteral(";2;")});
     const QString secondLog = f.dir.filePath(QStringLiteral("second.txt"));
     f.dialogs.answer(MsgDlgBtn::OK).cancelSave().answer(MsgDlgBtn::OK).chooseSaveFile(secondLog);
@@ -338,7 +291,7 @@ void TestFullRun::badHeldCodeFailsOnlyItsOwnRow()
     QFETCH(int, failed);
     QFETCH(QStringList, codes);
     QFETCH(QStringList, barcodes);
-    Fixture f;
+    RunFixture f;
     if (sheet) {
         QList<QStringList> rows{{"CODE", "NAME"}};
         for (const QString& code : source) {
@@ -374,7 +327,7 @@ void TestFullRun::typeOneQuestion()
 {
     QFETCH(MsgDlgBtn, answer);
     QFETCH(QString, barcode);
-    Fixture f;
+    RunFixture f;
     loadSheet(f.views, 1, {{"EAN", "NOME"}, {"7890000000017", "P1"}});
     f.dialogs.answer(MsgDlgBtn::OK).answer(answer).cancelSave();
     f.run();
@@ -393,12 +346,12 @@ void TestFullRun::typeOneQuestion()
 
 void TestFullRun::unreadableBarcodeListEndsTheRunUncommitted()
 {
-    Fixture f;
-    addOldRows(f.db);
+    RunFixture f;
+    QVERIFY(f.addOldRows());
     loadText(f.views, 11, {QStringLiteral("00000000000001")});
     f.dialogs.answer(MsgDlgBtn::OK).chooseOpenFile(f.dir.filePath(QStringLiteral("missing.txt")));
     f.connect();
-    QVERIFY_THROWS_EXCEPTION(Error, Button2Click(f.session->context(f.views, f.dialogs)));
+    QVERIFY_THROWS_EXCEPTION(Error, RunFullImport(f.session->context(f.views, f.dialogs)));
     using K = ShownDialog::Kind;
     QCOMPARE(f.dialogs.kinds(), (QList<K>{K::MessageDialog, K::Message, K::OpenDialog}));
     QCOMPARE(f.dialogs.messages(), QStringList{"Favor abrir o arquivo com o cod barras."});
@@ -422,15 +375,15 @@ public:
 
 void TestFullRun::callDuringARunReturnsAtOnce()
 {
-    Fixture f;
+    RunFixture f;
     loadText(f.views, 4, {QStringLiteral("a"), QStringLiteral("b")});
     f.connect();
     ReenteringDialogs dialogs;
     dialogs.setSaveFileName(f.logPath());
     const ImportContext ctx = f.session->context(f.views, dialogs);
-    dialogs.onQuestion = [&] { Button2Click(ctx); };
+    dialogs.onQuestion = [&] { RunFullImport(ctx); };
     dialogs.answer(MsgDlgBtn::OK).cancelSave();
-    Button2Click(ctx);
+    RunFullImport(ctx);
     QCOMPARE(questionsOf(dialogs).size(), 1);
     QCOMPARE(f.readBack().size(), 2);
 }
@@ -451,14 +404,14 @@ static int childImport(const QString& database, int killAt)
     ScriptedDialogs dialogs;
     dialogs.answer(MsgDlgBtn::OK);
     RunSession session(database);
-    Button2Click(session.context(views, dialogs));
+    RunFullImport(session.context(views, dialogs));
     return 0;
 }
 
 void TestFullRun::killedBeforeCommitKeepsOldRows()
 {
-    Fixture f;
-    addOldRows(f.db);
+    RunFixture f;
+    QVERIFY(f.addOldRows());
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--child-import"), f.db.path(), QStringLiteral("3")});

@@ -1,16 +1,16 @@
 #include "RunHarness.h"
 
+#include "BuiltInSettings.h"
 #include "Dialogs.h"
 #include "TestDatabase.h"
 #include "TextGrid.h"
+
+#include <QFile>
 #include "platform/Error.h"
 
 RunSession::RunSession(const QString& database, const QString& user, const QString& password)
 {
-    eConexao.Database = database;
-    eConexao.ClientLibrary = TestDatabase::clientLibrary();
-    eConexao.Username = user;
-    eConexao.Password = password;
+    ApplyConnectionSettings(eConexao, AppSettings{database, user, password, TestDatabase::clientLibrary()});
     eConexao.setConnected(true);
     qrproduto.AutoCommit = false;
     query2.AutoCommit = false;
@@ -25,7 +25,7 @@ ImportContext RunSession::context(ImportViews& views, Dialogs& dialogs,
 void runShowingErrors(const ImportContext& context)
 {
     try {
-        Button2Click(context);
+        RunFullImport(context);
     } catch (const std::exception& e) {
         context.dialogs.showError(errorMessage(e));
     }
@@ -69,4 +69,66 @@ QString fixedWidthLine(const QList<std::pair<int, QString>>& fields)
         line.replace(start, text.size(), text);
     }
     return line;
+}
+
+QString countMessage(int failed)
+{
+    return QString::number(failed) + QStringLiteral(" produtos não foram importados.");
+}
+
+RunFixture::RunFixture(TestDatabase::Options options) : db(options)
+{
+    dialogs.setSaveFileName(logPath());
+    if (!db.isValid())
+        qFatal("test database: %s", qPrintable(db.error()));
+}
+
+QString RunFixture::logPath() const
+{
+    return dir.filePath(QStringLiteral("ErrorLog.txt"));
+}
+
+QByteArray RunFixture::logBytes() const
+{
+    QFile f(logPath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no log>");
+}
+
+void RunFixture::connect(const QString& user, const QString& password)
+{
+    session = std::make_unique<RunSession>(db.attachString(), user, password);
+}
+
+void RunFixture::run()
+{
+    if (!session)
+        connect();
+    RunFullImport(session->context(views, dialogs));
+}
+
+void RunFixture::runShowingErrors()
+{
+    if (!session)
+        connect();
+    ::runShowingErrors(session->context(views, dialogs));
+}
+
+bool RunFixture::addOldRows() const
+{
+    return db.execute(QStringLiteral("insert into c000025 (codigo, produto) values ('900001', 'OLD ONE');\n"
+                                     "insert into c000025 (codigo, produto) values ('900002', 'OLD TWO');"));
+}
+
+QList<QMap<QString, QString>> RunFixture::readBack(const QString& columns)
+{
+    session.reset();
+    return db.select(QStringLiteral("select ") + columns + QStringLiteral(" from c000025 order by codigo"));
+}
+
+QStringList RunFixture::codes()
+{
+    QStringList values;
+    for (const auto& row : readBack(QStringLiteral("codigo")))
+        values.append(row.value(QStringLiteral("CODIGO")));
+    return values;
 }

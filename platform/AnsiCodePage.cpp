@@ -7,8 +7,6 @@
 
 namespace platform {
 
-const char* ansiCodePageName() { return "windows-1252"; }
-
 namespace {
 
 bool isAscii(QStringView text)

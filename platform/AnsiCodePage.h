@@ -1,7 +1,8 @@
 #pragma once
 // The platform's "ANSI" code page: what the client library, the error log and text files
-// without a byte-order mark are written in. On Linux this is windows-1252; a Windows build
-// would use the process's real ANSI code page here instead.
+// without a byte-order mark are written in. On Linux this is windows-1252
+// (AnsiCodePage_posix.cpp); a Windows build names the process's real ANSI code page in
+// AnsiCodePage_win.cpp instead. The conversions are the same on both.
 #include <QByteArray>
 #include <QString>
 #include <QStringView>

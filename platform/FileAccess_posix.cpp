@@ -1,0 +1,87 @@
+#include "platform/FileAccess.h"
+
+#include "platform/Error.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+[[noreturn]] void throwCannotOpen(const QString& fileName, int systemError)
+{
+    throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, systemReason(systemError)));
+}
+
+} // namespace
+
+// A folder opens fine and only fails to read; it is refused here, with the reason the read
+// would have given, so that no reader has to find out later.
+ReadOnlyFile::ReadOnlyFile(const QString& fileName) : m_fileName(fileName)
+{
+    m_fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0)
+        throwCannotOpen(fileName, errno);
+    struct stat info {};
+    const int error = ::fstat(m_fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
+    if (error != 0) {
+        ::close(m_fd);
+        throwCannotOpen(fileName, error);
+    }
+    m_size = info.st_size > 0 ? quint64(info.st_size) : 0;
+}
+
+ReadOnlyFile::~ReadOnlyFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+qint64 ReadOnlyFile::read(char* buffer, qint64 n)
+{
+    for (;;) {
+        const ssize_t got = ::read(m_fd, buffer, size_t(n));
+        if (got >= 0)
+            return got;
+        if (errno != EINTR)
+            throwCannotOpen(m_fileName, errno);
+    }
+}
+
+qint64 ReadOnlyFile::readAt(quint64 offset, char* buffer, qint64 n) const
+{
+    return ::pread(m_fd, buffer, size_t(n), off_t(offset));
+}
+
+int ReadOnlyFile::release()
+{
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+}
+
+bool openDeviceForWriting(QFile& file, const QString& fileName, QString* reason)
+{
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        *reason = systemReason(errno);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFile::AutoCloseHandle)) {
+        ::close(fd);
+        *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform
