@@ -5,6 +5,7 @@
 #include "LoadSpreadsheet.h"
 #include "PreviewViews.h"
 #include "ProductPreview.h"
+#include "ProductRange.h"
 #include "SourceFile.h"
 #include "SourceTypes.h"
 #include "TextFile.h"
@@ -98,6 +99,11 @@ void TFrmConverterBancoQelExcel::wirePreviews()
                 ListaProdutosTxtClick();
             });
     connect(m_list, &PreviewListView::currentLineClicked, this, [this] { ListaProdutosTxtClick(); });
+    // The count follows the type: a type whose exports carry a header line counts one less.
+    connect(m_combo, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_loadedMode.isEmpty())
+            showProductCount();
+    });
 }
 
 void TFrmConverterBancoQelExcel::gridCurrentChanged(const QModelIndex& current,
@@ -132,6 +138,7 @@ void TFrmConverterBancoQelExcel::doFormShow()
     eConexao.setConnected(true);
     m_dialogs.executeOpenDialog();
     const QString fileName = m_dialogs.openFileName();
+    m_sourceFile = fileName;
     if (fileName.isEmpty())
         requestQuit(); // takes effect in the message loop; nothing below matches an empty name
     switch (SourceKindOf(fileName)) {
@@ -154,7 +161,7 @@ void TFrmConverterBancoQelExcel::loadSpreadsheet(const QString& fileName)
     m_loadedMode = SourceMode;
     m_views->placeGridCursor();
     m_grid->show();
-    showCount(m_cells.RowCount() - 1);
+    showProductCount();
 }
 
 void TFrmConverterBancoQelExcel::loadText(const QString& fileName)
@@ -164,12 +171,13 @@ void TFrmConverterBancoQelExcel::loadText(const QString& fileName)
     m_views->setLines(ReadTextFileLines(fileName));
     m_loadedMode = SourceMode;
     m_list->show();
-    // Every line is a product, so the count is the number of lines.
-    showCount(int(m_views->lines().size()));
+    showProductCount();
 }
 
-void TFrmConverterBancoQelExcel::showCount(int count)
+// What a run would import: blank lines and empty rows at the end are not products.
+void TFrmConverterBancoQelExcel::showProductCount()
 {
+    const int count = ProductCount(*m_views, SourceType());
     QLabel* label = m_labels[7];
     label->setText(QStringLiteral("Total de items na tabela: ") + QString::number(count));
     fitCountLabel();
@@ -190,8 +198,9 @@ void TFrmConverterBancoQelExcel::fitCountLabel()
 void TFrmConverterBancoQelExcel::Button2Click()
 {
     guarded([this] {
-        const ImportContext context{*m_views, m_dialogs, eConexao, qrproduto, query2,
-                                    edttempproduto, m_regional};
+        ImportContext context{*m_views, m_dialogs, eConexao, qrproduto, query2,
+                              edttempproduto, m_regional};
+        context.sourceFile = m_sourceFile;
         RunFullImport(context);
     });
 }

@@ -106,7 +106,7 @@ private:
     void doFormShow();
     void loadSpreadsheet(const QString& fileName);
     void loadText(const QString& fileName);
-    void showCount(int count);
+    void showProductCount();
     void fitCountLabel();
     void setPreview(const std::array<QString, 7>& captions);
     void gridCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
@@ -131,5 +131,6 @@ private:
     // show handler always did; the run reads this one, so that a sheet that failed half-way
     // (an error cell, a damaged file) is never imported over the table as it stands.
     QString m_loadedMode;
+    QString m_sourceFile; // the file the show handler loaded
     bool m_formShowDone = false;
 };

@@ -76,7 +76,8 @@ QString cliUsage()
                "  -h, --help               this text\n"
                "  --version                the version and the client library it would load\n"
                "The password is read from ISC_PASSWORD when it is set.\n"
-               "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error.\n")
+               "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then nothing\n"
+               "was changed, unless the log could not be written after the commit).\n")
         .arg(lastTypeNumber(), typeNames(), builtIn.database, builtIn.user, builtIn.clientLibrary,
              typeAsking(TypeQuestion::KeepSourceBarcode), typeAsking(TypeQuestion::BarcodeListFile));
 }

@@ -5,6 +5,7 @@
 
 #include "CurrentLine.h"
 #include "DatabaseConnection.h"
+#include "ErrorLog.h"
 #include "FullImportRun.h"
 #include "LoadSpreadsheet.h"
 #include "PlainViews.h"
@@ -93,6 +94,27 @@ QString failuresList(const QStringList& errorLines)
     return text;
 }
 
+// A database without PRODUTOS keeps its rows; the products are added to them.
+void warnNotEmptied(const CliOptions& options, const RunResult& result)
+{
+    if (result.notEmptied.isEmpty())
+        return;
+    QString reason = result.notEmptied;
+    reason.replace(u'\r', u' ');
+    const QString warning =
+        options.dryRun
+            ? QCoreApplication::translate("ImportCommand",
+                                          "warning: the product table would not be emptied, because "
+                                          "the database has no PRODUTOS to empty (%1); the imported "
+                                          "products would be added to the rows already there")
+            : QCoreApplication::translate("ImportCommand",
+                                          "warning: the product table was not emptied, because the "
+                                          "database has no PRODUTOS to empty (%1); the imported "
+                                          "products were added to the rows already there");
+    printText(stderr, QStringLiteral("converter-banco-import: ") + warning.arg(reason.simplified())
+                          + u'\n');
+}
+
 struct Session {
     DatabaseConnection eConexao;
     SqlQuery qrproduto{eConexao};
@@ -113,6 +135,9 @@ ExitCode runImportCommand(const CliOptions& options)
     QElapsedTimer clock;
     clock.start();
     const RegionalSettings settings = RegionalSettings::system();
+    // Before anything is read or touched: the log must never replace a file the run uses.
+    RefuseLogOver(options.log,
+                  RunFilesOf(options.connection.database, options.source, options.barcodeFile));
     PlainViews views;
     views.type = options.sourceType;
     loadSource(views, options.source, settings);
@@ -132,6 +157,7 @@ ExitCode runImportCommand(const CliOptions& options)
     ImportContext context{views, dialogs, s.eConexao, s.qrproduto, s.query2, s.line, settings};
     context.result = &result;
     context.rollBackAtEnd = options.dryRun;
+    context.sourceFile = options.source;
     context.progress = [&progress](int done, int total) { progress.update(done, total); };
     try {
         RunFullImport(context);
@@ -144,8 +170,17 @@ ExitCode runImportCommand(const CliOptions& options)
     progress.finish();
     if (!result.finished)
         throw Error(QCoreApplication::translate("ImportCommand", "the import did not run"));
+    warnNotEmptied(options, result);
     if (options.dryRun && result.failed > 0)
         printText(stdout, failuresList(views.errorLines()));
     printText(stdout, summary(options, result, clock.elapsed() / 1000.0));
+    if (result.nothingImported) {
+        printText(stderr, QStringLiteral("converter-banco-import: ")
+                              + QCoreApplication::translate("ImportCommand",
+                                                            "every row failed, so nothing was imported "
+                                                            "and the database was not changed")
+                              + u'\n');
+        return Failure;
+    }
     return result.failed > 0 ? SomeRowsFailed : AllImported;
 }

@@ -7,8 +7,10 @@
 
 enum ExitCode { AllImported = 0, SomeRowsFailed = 1, Failure = 2 };
 
-// Raises on errors outside the rows (load, connection, commit, log); the caller prints
-// them and ends with Failure. What the run did up to such an error is printed first.
+// Raises on errors outside the rows (load, connection, commit, log) and when the run stopped
+// with nothing changed (nothing to import, a run error, a log over a file the run uses); the
+// caller prints them and ends with Failure. What the run did up to such an error is printed
+// first. A run of which every row failed was rolled back and also ends with Failure.
 ExitCode runImportCommand(const CliOptions& options);
 
 // Text for stdout/stderr in the terminal's encoding, flushed at once.

@@ -6,16 +6,29 @@
 
 namespace connectparams {
 
-bool namesServer(const QString& database)
+namespace {
+// Where the server part of a Database text ends, or -1 when it names no server.
+qsizetype serverSeparator(const QString& database)
 {
     for (qsizetype i = 0; i < database.size(); ++i) {
         const QChar c = database.at(i);
         if (c == u'@' && i > 0)
-            return true;
+            return i;
         if (c == u':' && database.size() - i > 2 && database.at(i + 1) != u'\\')
-            return true;
+            return i;
     }
-    return false;
+    return -1;
+}
+} // namespace
+
+bool namesServer(const QString& database)
+{
+    return serverSeparator(database) >= 0;
+}
+
+QString databasePath(const QString& database)
+{
+    return database.mid(serverSeparator(database) + 1);
 }
 
 QString attachString(const QString& database, const QString& server)

@@ -11,6 +11,10 @@ namespace connectparams {
 // of them is not a backslash, so a drive letter ("C:\...") never makes a server.
 bool namesServer(const QString& database);
 
+// The path of the database file in a Database text: the text after the server part when
+// it names a server, else the whole text.
+QString databasePath(const QString& database);
+
 // The Database text itself when it names a server or no server is set; else server ":" path.
 QString attachString(const QString& database, const QString& server);
 

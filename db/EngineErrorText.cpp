@@ -8,6 +8,19 @@
 
 namespace {
 constexpr int TextBufferSize = 4096;
+
+// The isc_arg_gds entries of the vector. Every other argument kind is one value, except a
+// counted string, which is two.
+QList<long> gdsNumbers(const ISC_STATUS* status)
+{
+    QList<long> numbers;
+    for (int i = 0; i + 1 < ISC_STATUS_LENGTH && status[i] != isc_arg_end;) {
+        if (status[i] == isc_arg_gds)
+            numbers.append(long(status[i + 1]));
+        i += status[i] == isc_arg_cstring ? 3 : 2;
+    }
+    return numbers;
+}
 }
 
 EngineError ClientLibrary::engineError(const ISC_STATUS* status) const
@@ -32,5 +45,7 @@ EngineError ClientLibrary::engineError(const ISC_STATUS* status) const
         message += QChar(u'\r');
         message += platform::fromAnsi(QByteArrayView(text, qstrnlen(text, sizeof text)));
     }
-    return EngineError(message, code, long(status[1]), platform::fromAnsi(QByteArrayView(sqlText, qstrnlen(sqlText, sizeof sqlText))));
+    return EngineError(message, code, long(status[1]),
+                       platform::fromAnsi(QByteArrayView(sqlText, qstrnlen(sqlText, sizeof sqlText))),
+                       gdsNumbers(status));
 }

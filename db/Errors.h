@@ -3,6 +3,8 @@
 // what the client library's status vector said.
 #include "platform/Error.h"
 
+#include <QList>
+
 // An error of the layer itself ("Cannot load client DLL: ...", "SQL statement cannot be empty").
 class GeneralError : public Error {
 public:
@@ -25,11 +27,15 @@ public:
 // A failure reported by the client library through its status vector.
 class EngineError : public DatabaseError {
 public:
-    EngineError(QString message, long errorCode, long errorNumber, QString sqlErrorMsg)
+    EngineError(QString message, long errorCode, long errorNumber, QString sqlErrorMsg,
+                QList<long> errorNumbers = {})
         : DatabaseError(std::move(message)), ErrorCode(errorCode), ErrorNumber(errorNumber),
-          SQLErrorMsg(std::move(sqlErrorMsg)) {}
+          SQLErrorMsg(std::move(sqlErrorMsg)), ErrorNumbers(std::move(errorNumbers)) {}
 
     long ErrorCode;      // isc_sqlcode of the status vector
     long ErrorNumber;    // the status vector's second element
     QString SQLErrorMsg; // isc_sql_interprete's text for ErrorCode
+    // Every engine error number of the vector, in order: the first says what failed, the
+    // later ones often say why (an I/O error, then the write that failed).
+    QList<long> ErrorNumbers;
 };

@@ -1,5 +1,7 @@
 #include "ErrorLog.h"
 
+#include "ConnectParameters.h"
+
 #include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
 #include "platform/FileAccess.h"
@@ -64,4 +66,32 @@ void SaveErrorLog(const QString& fileName, const QStringList& lines)
         saveToDevice(fileName, bytes);
     else
         saveRegularFile(fileName, bytes);
+}
+
+QString BoundedLogLine(const QString& line)
+{
+    if (line.size() <= MaxLogLineLength)
+        return line;
+    const QString mark = QStringLiteral(" [...] (linha cortada: tinha %1 caracteres)").arg(line.size());
+    return line.left(MaxLogLineLength - mark.size()) + mark;
+}
+
+QList<RunFile> RunFilesOf(const QString& database, const QString& source, const QString& barcodeList)
+{
+    QList<RunFile> files;
+    if (!database.isEmpty())
+        files.append({connectparams::databasePath(database), QStringLiteral("o banco de dados")});
+    if (!source.isEmpty())
+        files.append({source, QStringLiteral("o arquivo de origem")});
+    if (!barcodeList.isEmpty())
+        files.append({barcodeList, QStringLiteral("a lista de códigos de barras")});
+    return files;
+}
+
+void RefuseLogOver(const QString& logName, const QList<RunFile>& files)
+{
+    for (const RunFile& file : files)
+        if (platform::sameFile(logName, file.path))
+            throw Error(QStringLiteral("O log de erros não será gravado em \"%1\": esse arquivo é %2.")
+                            .arg(logName, file.what));
 }

@@ -2,10 +2,12 @@
 
 #include "DatabaseConnection.h"
 #include "Dialogs.h"
-#include "Errors.h"
 #include "ErrorLog.h"
+#include "ErrorScope.h"
+#include "Errors.h"
 #include "ImportViews.h"
 #include "Layouts.h"
+#include "ProductRange.h"
 #include "ProductRow.h"
 #include "RunState.h"
 #include "SourceTypes.h"
@@ -47,6 +49,23 @@ bool choicesAreMade(const ImportContext& ctx, const SourceTypeDescriptor* source
     return true;
 }
 
+// A source without products would only empty the table: the run stops before it asks.
+void requireProducts(const ImportContext& ctx, int sourceType)
+{
+    if (ProductCount(ctx.views, sourceType) > 0)
+        return;
+    throw RunStopped(RunStopped::Cause::NothingToImport,
+                     QStringLiteral("O arquivo carregado não tem nenhum produto para importar. "
+                                    "Nada foi alterado no banco de dados."));
+}
+
+// The files the run uses, which its error log must never replace. The barcode list is
+// known once its question was answered, or given in advance.
+QList<RunFile> runFiles(const ImportContext& ctx, const QString& barcodeList)
+{
+    return RunFilesOf(ctx.eConexao.Database, ctx.sourceFile, barcodeList);
+}
+
 // The no-rows complaint follows a delete that ran; an unknown name (SQLCODE -204) is a
 // database that has no PRODUTOS to empty.
 bool wipeMayGoOn(const std::exception& e)
@@ -69,10 +88,11 @@ bool userConfirms(Dialogs& dialogs)
 
 // The delete stays pending in the connection's transaction until the closing commit. A
 // database without PRODUTOS rejects it at prepare; the import then goes on over the old
-// rows. Any other refusal (a row locked by another connection, a read-only database, no
-// right to delete, a lost connection) would leave old and new products mixed behind a
-// commit reported as success, so the run ends here with nothing changed.
-void wipeProducts(DatabaseConnection& eConexao, SqlQuery& qrproduto)
+// rows, and the caller learns why the table was not emptied (the result). Any other
+// refusal (a row locked by another connection, a read-only database, no right to delete, a
+// lost connection) would leave old and new products mixed behind a commit reported as
+// success, so the run ends here with nothing changed.
+QString wipeProducts(DatabaseConnection& eConexao, SqlQuery& qrproduto)
 {
     try {
         qrproduto.Close();
@@ -82,13 +102,16 @@ void wipeProducts(DatabaseConnection& eConexao, SqlQuery& qrproduto)
         qrproduto.ExecSQL();
     } catch (const std::exception& e) {
         if (wipeMayGoOn(e))
-            return;
+            return dynamic_cast<const EngineError*>(&e) ? errorMessage(e).trimmed() : QString();
         eConexao.rollbackQuietly();
         throw Error(QStringLiteral("Não foi possível zerar o banco de dados: ") + errorMessage(e));
     }
+    return {};
 }
 
-void askTypeQuestions(const ImportContext& ctx, const SourceTypeDescriptor& sourceType, RunState& state)
+// Returns the name of the barcode list it loaded, if any.
+QString askTypeQuestions(const ImportContext& ctx, const SourceTypeDescriptor& sourceType,
+                         RunState& state)
 {
     if (sourceType.question == TypeQuestion::KeepSourceBarcode) {
         const MsgDlgBtn answer = ctx.dialogs.messageDialog(
@@ -101,7 +124,9 @@ void askTypeQuestions(const ImportContext& ctx, const SourceTypeDescriptor& sour
         ctx.dialogs.showMessage(QStringLiteral("Favor abrir o arquivo com o cod barras."));
         ctx.dialogs.executeOpenDialog();
         state.BarcodeListFile = ReadTextFileLines(ctx.dialogs.openFileName());
+        return ctx.dialogs.openFileName();
     }
+    return {};
 }
 
 void insertRow(const ImportContext& ctx, RunState& state)
@@ -110,11 +135,24 @@ void insertRow(const ImportContext& ctx, RunState& state)
     ExecuteProductInsert(ctx.query2, state.row, RegistrationDate(ctx.now(), ctx.settings));
 }
 
+// A row error fails the row alone; any other error stops the whole run.
 void logFailedRow(ImportViews& views, RunState& state, const std::exception& e)
 {
+    if (!isRowError(e)) {
+        if (auto* stopped = dynamic_cast<const RunStopped*>(&e))
+            throw *stopped;
+        throw RunStopped::byError(e);
+    }
     ++state.FailedCount;
-    views.addErrorLine(QStringLiteral("Nome: ") + state.row.produto + QStringLiteral("|Código: ")
-                       + state.row.codigo + QStringLiteral("|Erro: ") + errorMessage(e));
+    views.addErrorLine(BoundedLogLine(QStringLiteral("Nome: ") + state.row.produto
+                                      + QStringLiteral("|Código: ") + state.row.codigo
+                                      + QStringLiteral("|Erro: ") + errorMessage(e)));
+}
+
+void checkStopRequest(const ImportContext& ctx)
+{
+    if (ctx.stopRequested && ctx.stopRequested())
+        throw RunStopped::interrupted();
 }
 
 void importSheetRow(const ImportContext& ctx, int sourceType, RunState& state)
@@ -150,20 +188,22 @@ void tellProgress(const ImportContext& ctx, int done, int total, bool last = fal
         ctx.progress(done, total);
 }
 
-// Grid rows 1 to the last one: row 0 holds the sheet's header. The grid refuses a current
-// row past its end, so the cursor stays on the last row when the loop is done.
+// Grid rows 1 to the last one that holds text: row 0 holds the sheet's header. The cursor
+// stays on the last row imported when the loop is done.
 int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
 {
     ImportViews& views = ctx.views;
-    const int total = std::max(0, views.grid().RowCount() - 1);
+    const int end = SheetProductEnd(views.grid());
+    const int total = end - 1;
     int rows = 0;
     tellProgress(ctx, 0, total);
-    while (views.gridCurrentRow() < views.grid().RowCount()) {
+    while (views.gridCurrentRow() < end) {
+        checkStopRequest(ctx);
         importSheetRow(ctx, sourceType, state);
         ++rows;
         tellProgress(ctx, views.gridCurrentRow(), total);
         const int next = views.gridCurrentRow() + 1;
-        if (next >= views.grid().RowCount())
+        if (next >= end)
             break;
         views.setGridCurrentRow(next);
     }
@@ -171,15 +211,16 @@ int runSheetLoop(const ImportContext& ctx, int sourceType, RunState& state)
     return rows;
 }
 
-// Every line, the last one included; a layout may move the index itself (type 6 skips the
-// first line), so the bound is tested against wherever the index stands.
+// Every line up to the last one that holds text; a layout may move the index itself (type 6
+// skips the first line), so the bound is tested against wherever the index stands.
 int runTextLoop(const ImportContext& ctx, int sourceType, RunState& state)
 {
     ImportViews& views = ctx.views;
-    const int count = int(views.lines().size());
+    const int count = TextProductEnd(views.lines());
     int rows = 0;
     tellProgress(ctx, 0, count);
     while (views.listIndex() >= 0 && views.listIndex() < count) {
+        checkStopRequest(ctx);
         importTextLine(ctx, sourceType, state);
         ++rows;
         tellProgress(ctx, views.listIndex() + 1, count);
@@ -192,19 +233,64 @@ int runTextLoop(const ImportContext& ctx, int sourceType, RunState& state)
     return rows;
 }
 
-// A rehearsal rolls back where a real run commits; the report and the log are the same.
-void closeRun(const ImportContext& ctx, const RunState& state, RunResult& result)
+// The questions and the loop of the mode, after the wipe. Whatever ends them early (a
+// barcode list that cannot be read, a run error, a stop request) rolls the whole run back,
+// the wipe included: nothing of it reaches the database. Returns the barcode list's name.
+QString runRows(const ImportContext& ctx, const SourceTypeDescriptor& type, RunState& state,
+                RunResult& result)
+{
+    try {
+        const QString barcodeList = askTypeQuestions(ctx, type, state);
+        ctx.views.setGridCurrentRow(1);
+        ctx.views.setListIndex(0);
+        ctx.views.setViewsEnabled(false);
+        // The loop follows the file loaded, the layout the type chosen; a type whose layout
+        // reads the other kind of file leaves every row at its defaults.
+        const SourceKindDescriptor* loaded = SourceKindOfMode(ctx.views.sourceMode());
+        if (loaded && loaded->kind == SourceKind::Spreadsheet)
+            result.rows = runSheetLoop(ctx, type.number, state);
+        else if (loaded && loaded->kind == SourceKind::Text)
+            result.rows = runTextLoop(ctx, type.number, state);
+        return barcodeList;
+    } catch (...) {
+        ctx.views.setViewsEnabled(true);
+        ctx.eConexao.rollbackQuietly();
+        throw;
+    }
+}
+
+// A rehearsal rolls back where a real run commits, and so does a run of which every row
+// failed: committing it would only have emptied the table. A refused commit leaves nothing
+// pending for a later run to commit by mistake.
+void endTransaction(const ImportContext& ctx, RunResult& result)
+{
+    result.nothingImported = result.rows > 0 && result.failed == result.rows;
+    if (ctx.rollBackAtEnd || result.nothingImported) {
+        ctx.eConexao.Rollback();
+    } else {
+        try {
+            ctx.eConexao.Commit();
+        } catch (...) {
+            ctx.eConexao.rollbackQuietly();
+            throw;
+        }
+    }
+    result.ended = true;
+}
+
+void closeRun(const ImportContext& ctx, const RunState& state, RunResult& result,
+              const QString& barcodeList)
 {
     ctx.views.setViewsEnabled(true);
-    if (ctx.rollBackAtEnd)
-        ctx.eConexao.Rollback();
-    else
-        ctx.eConexao.Commit();
-    result.ended = true;
+    endTransaction(ctx, result);
     ctx.dialogs.showMessage(QString::number(state.FailedCount)
                             + QStringLiteral(" produtos não foram importados."));
+    if (result.nothingImported)
+        ctx.dialogs.showMessage(QStringLiteral("Nenhum produto foi importado: o banco de dados "
+                                               "não foi alterado."));
     // A cancelled save dialog keeps the name it held; the log is written all the same.
     ctx.dialogs.executeSaveDialog();
+    RefuseLogOver(ctx.dialogs.saveFileName(), runFiles(ctx, barcodeList));
     SaveErrorLog(ctx.dialogs.saveFileName(), ctx.views.errorLines());
     ctx.dialogs.showMessage(QStringLiteral("Log de erros salvo na pasta Raiz. \"ErrorLog.txt\""));
     result.finished = true;
@@ -224,25 +310,20 @@ void RunFullImport(const ImportContext& ctx)
     result = RunResult{};
 
     const SourceTypeDescriptor* type = FindSourceType(ctx.views.sourceType());
-    const SourceKindDescriptor* loaded = SourceKindOfMode(ctx.views.sourceMode());
-    if (!choicesAreMade(ctx, type) || !userConfirms(ctx.dialogs))
+    if (!choicesAreMade(ctx, type))
         return;
-    wipeProducts(ctx.eConexao, ctx.qrproduto);
+    requireProducts(ctx, type->number);
+    // The log name held now (the command's, or the window's last one) is refused before
+    // anything is asked; the one the save dialog ends with is checked again before saving.
+    const bool listGiven = type->question == TypeQuestion::BarcodeListFile;
+    RefuseLogOver(ctx.dialogs.saveFileName(),
+                  runFiles(ctx, listGiven ? ctx.dialogs.openFileName() : QString()));
+    if (!userConfirms(ctx.dialogs))
+        return;
+    result.notEmptied = wipeProducts(ctx.eConexao, ctx.qrproduto);
 
     RunState state{ProductRow{}, 0, false, QStringList{}, ctx.line, ctx.settings};
-    askTypeQuestions(ctx, *type, state);
-    const int sourceType = type->number;
-
-    ctx.views.setGridCurrentRow(1);
-    ctx.views.setListIndex(0);
-    ctx.views.setViewsEnabled(false);
-
-    // The loop follows the file loaded, the layout the type chosen; a type whose layout reads
-    // the other kind of file leaves every row at its defaults.
-    if (loaded && loaded->kind == SourceKind::Spreadsheet)
-        result.rows = runSheetLoop(ctx, sourceType, state);
-    else if (loaded && loaded->kind == SourceKind::Text)
-        result.rows = runTextLoop(ctx, sourceType, state);
+    const QString barcodeList = runRows(ctx, *type, state, result);
     result.failed = state.FailedCount;
-    closeRun(ctx, state, result);
+    closeRun(ctx, state, result, barcodeList);
 }

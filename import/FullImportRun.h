@@ -21,6 +21,11 @@ struct RunResult {
     bool ended = false;    // the transaction was committed (or rolled back, on request)
     int rows = 0;          // rows or lines the loop tried
     int failed = 0;        // of those, the ones logged as failed
+    // Every row failed, so the run rolled back instead of committing: nothing changed.
+    bool nothingImported = false;
+    // Why the table was not emptied before the rows were added (a database without
+    // PRODUTOS); empty when it was.
+    QString notEmptied;
 };
 
 // Told how far the loop is: rows tried so far out of the rows it will try. Called before the
@@ -42,11 +47,17 @@ struct ImportContext {
     // commit, so the database stays exactly as it was.
     bool rollBackAtEnd = false;
     RunProgress progress = nullptr; // optional
+    // Asked between rows; true stops the run as a run error: rolled back, nothing changed.
+    std::function<bool()> stopRequested = nullptr; // optional
+    QString sourceFile = QString(); // the loaded source, which the error log must never replace
 };
 
 // Runs one full import: the engine behind the window's "Importar Tudo" and the command.
 // Errors outside the rows (wipe refused, barcode list unreadable, commit, saving the log)
-// are raised to the caller, which shows them in the error box. A call made while another
-// run is still working (a click from inside one of the run's dialogs) returns at once
-// without doing anything: this is the one guard against a second run.
+// are raised to the caller, which shows them in the error box. So is RunStopped
+// (ErrorScope.h): a source without products (before anything is asked or touched), a run
+// error in a row, or a stop request; the transaction is then rolled back and the views are
+// enabled again. A row error fails that row alone. A call made while another run is still
+// working (a click from inside one of the run's dialogs) returns at once without doing
+// anything: this is the one guard against a second run.
 void RunFullImport(const ImportContext& context);

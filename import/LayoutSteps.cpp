@@ -1,6 +1,7 @@
 #include "LayoutSteps.h"
 
 #include "CellText.h"
+#include "ErrorScope.h"
 #include "FieldHelpers.h"
 #include "ImportViews.h"
 #include "RunState.h"
@@ -15,7 +16,7 @@ QString barcodeListLine(const Input& input)
     const QStringList& list = input.state.BarcodeListFile;
     const int index = input.views.listIndex();
     if (index < 0 || index >= list.size())
-        throw Error(QStringLiteral("List index out of bounds (%1)").arg(index));
+        throw RowDataError(QStringLiteral("List index out of bounds (%1)").arg(index));
     return list.at(index);
 }
 

@@ -2,6 +2,7 @@
 // current grid row or text line.
 #include "Layouts.h"
 
+#include "ErrorScope.h"
 #include "ImportViews.h"
 #include "LayoutSteps.h"
 #include "RunState.h"
@@ -31,7 +32,7 @@ QStringList barFields(ImportViews& views)
         views.setListIndex(1);
     const int index = views.listIndex();
     if (index < 0 || index >= views.lines().size())
-        throw Error(QStringLiteral("List index out of bounds (%1)").arg(index));
+        throw RowDataError(QStringLiteral("List index out of bounds (%1)").arg(index));
     QStringList fields = (views.lines().at(index) + u'|').split(u'|').mid(0, 15);
     while (fields.size() < 15)
         fields.append(QString());

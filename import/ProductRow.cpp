@@ -1,5 +1,6 @@
 #include "ProductRow.h"
 
+#include "ErrorScope.h"
 #include "FieldHelpers.h"
 #include "NumberLiteral.h"
 #include "RegionalSettings.h"
@@ -231,7 +232,7 @@ void ExecuteProductInsert(SqlQuery& query, const ProductRow& row, const QString&
     // fails here with the reason instead of sending a statement of another shape.
     const QString problem = shape::productInsertProblem(sqltext::joinLines(lines));
     if (!problem.isEmpty())
-        throw Error(QStringLiteral("The insert for this row is not one insert of 22 values (%1); "
+        throw RowDataError(QStringLiteral("The insert for this row is not one insert of 22 values (%1); "
                                    "it was not sent").arg(problem));
     query.Close();
     query.SQL().Clear();

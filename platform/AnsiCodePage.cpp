@@ -82,10 +82,11 @@ QByteArray toAnsiExact(QStringView text)
         return bytes;
     const bool printable = !QChar::isSurrogate(bad.codePoint) && QChar::isPrint(bad.codePoint);
     const QString shown = printable ? QStringLiteral("\"%1\" ").arg(QString::fromUcs4(&bad.codePoint, 1)) : QString();
-    throw Error(QStringLiteral("The character %1(U+%2) cannot be written in the %3 code page the "
-                               "database is sent text in; the statement was not sent")
-                    .arg(shown, QString::number(bad.codePoint, 16).toUpper().rightJustified(4, u'0'),
-                         QString::fromLatin1(ansiCodePageName())));
+    throw UnencodableTextError(
+        QStringLiteral("The character %1(U+%2) cannot be written in the %3 code page the "
+                       "database is sent text in; the statement was not sent")
+            .arg(shown, QString::number(bad.codePoint, 16).toUpper().rightJustified(4, u'0'),
+                 QString::fromLatin1(ansiCodePageName())));
 }
 
 } // namespace platform

@@ -12,7 +12,7 @@ namespace platform {
 // A character the code page lacks becomes a stand-in byte: right for the error log, which
 // must be written whatever it holds.
 QByteArray toAnsi(QStringView text);
-// The same, but a character the code page lacks raises Error naming it: a statement must
+// The same, but a character the code page lacks raises UnencodableTextError naming it: a statement must
 // reach the database as written, never with a stand-in where a value had a character.
 QByteArray toAnsiExact(QStringView text);
 QString fromAnsi(QByteArrayView bytes);

@@ -16,6 +16,12 @@ private:
     QByteArray m_utf8;
 };
 
+// A text holds a character that the code page it must be sent in lacks.
+class UnencodableTextError : public Error {
+public:
+    using Error::Error;
+};
+
 // The message of any caught exception, as the user should read it.
 inline QString errorMessage(const std::exception& e)
 {

@@ -42,4 +42,8 @@ private:
 // when no reader is there. False with the system's reason in *reason when it fails.
 bool openDeviceForWriting(QFile& file, const QString& fileName, QString* reason);
 
+// True when both names exist and name the same file, also through a symbolic link, another
+// spelling of the path or a hard link.
+bool sameFile(const QString& a, const QString& b);
+
 } // namespace platform

@@ -84,4 +84,17 @@ bool openDeviceForWriting(QFile& file, const QString& fileName, QString* reason)
     return true;
 }
 
+// stat() follows links, and device and inode also catch a hard link.
+bool sameFile(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0
+        || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 } // namespace platform

@@ -50,7 +50,8 @@ with the layout of source type TYPE: 0 to %1, or one of
   -h, --help               this text
   --version                the version and the client library it would load
 The password is read from ISC_PASSWORD when it is set.
-Exit status: 0 all rows imported, 1 some rows failed, 2 any other error.
+Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then nothing
+was changed, unless the log could not be written after the commit).
 </source>
         <translation type="unfinished"></translation>
     </message>
@@ -141,6 +142,18 @@ Error log: %5
     </message>
     <message>
         <source>the import did not run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning: the product table would not be emptied, because the database has no PRODUTOS to empty (%1); the imported products would be added to the rows already there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning: the product table was not emptied, because the database has no PRODUTOS to empty (%1); the imported products were added to the rows already there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>every row failed, so nothing was imported and the database was not changed</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

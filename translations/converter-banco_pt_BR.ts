@@ -50,7 +50,8 @@ with the layout of source type TYPE: 0 to %1, or one of
   -h, --help               this text
   --version                the version and the client library it would load
 The password is read from ISC_PASSWORD when it is set.
-Exit status: 0 all rows imported, 1 some rows failed, 2 any other error.
+Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then nothing
+was changed, unless the log could not be written after the commit).
 </source>
         <translation>uso: converter-banco-import --type TIPO [--database BANCO] [--user NOME]
          [--client-library ARQUIVO] [--keep-source-barcode] [--barcode-file ARQUIVO]
@@ -169,6 +170,18 @@ Log de erros: %5
     <message>
         <source>the import did not run</source>
         <translation>a importação não foi executada</translation>
+    </message>
+    <message>
+        <source>warning: the product table would not be emptied, because the database has no PRODUTOS to empty (%1); the imported products would be added to the rows already there</source>
+        <translation>aviso: a tabela de produtos não seria esvaziada, porque o banco de dados não tem PRODUTOS para esvaziar (%1); os produtos importados seriam somados às linhas que já estão lá</translation>
+    </message>
+    <message>
+        <source>warning: the product table was not emptied, because the database has no PRODUTOS to empty (%1); the imported products were added to the rows already there</source>
+        <translation>aviso: a tabela de produtos não foi esvaziada, porque o banco de dados não tem PRODUTOS para esvaziar (%1); os produtos importados foram somados às linhas que já estavam lá</translation>
+    </message>
+    <message>
+        <source>every row failed, so nothing was imported and the database was not changed</source>
+        <translation>todas as linhas falharam, portanto nada foi importado e o banco de dados não mudou</translation>
     </message>
 </context>
 <context>

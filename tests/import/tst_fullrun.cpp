@@ -89,8 +89,6 @@ void TestFullRun::importsEveryRow_data()
         << QStringList{"000001", "000002", "000003"} << QStringList{b0, b1, b2};
     QTest::newRow("text, one line") << false << 4 << QStringList{"a"} << QStringList{"000001"}
                                     << QStringList{b0};
-    QTest::newRow("text, empty file") << false << 4 << QStringList{} << QStringList{}
-                                      << QStringList{};
     // Type 6 skips the header line and still ends on the last line.
     const QString bar = QStringLiteral("|||||||||||||");
     QTest::newRow("type 6 skips the first line")
