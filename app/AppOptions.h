@@ -11,7 +11,8 @@
 
 struct AppOptions {
     AppSettings settings;
-    bool help = false; // --help: print the usage and end with success
+    bool help = false;    // --help: print the usage and end with success
+    bool version = false; // --version: print the version and end with success
 };
 
 // Parses the arguments after the program name. iscPassword is the value of ISC_PASSWORD,

@@ -51,6 +51,21 @@ QMessageBox::StandardButton standardOf(MsgDlgBtn button)
 
 } // namespace
 
+QString buttonCaption(MsgDlgBtn button)
+{
+    switch (button) {
+    case MsgDlgBtn::Yes: return QStringLiteral("&Yes");
+    case MsgDlgBtn::No: return QStringLiteral("&No");
+    case MsgDlgBtn::OK: return QStringLiteral("OK");
+    case MsgDlgBtn::Cancel: return QStringLiteral("Cancel");
+    case MsgDlgBtn::Abort: return QStringLiteral("Abort");
+    case MsgDlgBtn::Retry: return QStringLiteral("Retry");
+    case MsgDlgBtn::Ignore: return QStringLiteral("Ignore");
+    case MsgDlgBtn::Close: return QStringLiteral("Close");
+    }
+    return QString();
+}
+
 void setUpMessageDialog(QMessageBox& box, const QString& text, MsgDlgType type,
                         const QList<MsgDlgBtn>& buttons, MsgDlgBtn defaultButton,
                         const QString& title, const QStringList& customCaptions)
@@ -61,8 +76,8 @@ void setUpMessageDialog(QMessageBox& box, const QString& text, MsgDlgType type,
     for (int i = 0; i < buttons.size(); ++i) {
         QPushButton* b = box.addButton(standardOf(buttons[i]));
         b->setProperty("button", int(buttons[i]));
-        if (i < customCaptions.size() && !customCaptions[i].isEmpty())
-            b->setText(customCaptions[i]);
+        const bool custom = i < customCaptions.size() && !customCaptions[i].isEmpty();
+        b->setText(custom ? customCaptions[i] : buttonCaption(buttons[i]));
         if (buttons[i] == defaultButton)
             box.setDefaultButton(b);
     }
@@ -71,6 +86,7 @@ void setUpMessageDialog(QMessageBox& box, const QString& text, MsgDlgType type,
 void QtDialogs::showMessage(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok, m_parent);
+    box.button(QMessageBox::Ok)->setText(buttonCaption(MsgDlgBtn::OK));
     box.exec();
     box.hide();
     redrawParent();
@@ -125,5 +141,6 @@ void QtDialogs::showError(const QString& message)
 {
     QMessageBox box(QMessageBox::Critical, applicationTitle(), errorBoxText(message),
                     QMessageBox::Ok, m_parent);
+    box.button(QMessageBox::Ok)->setText(buttonCaption(MsgDlgBtn::OK));
     box.exec();
 }

@@ -34,6 +34,10 @@ private:
     QString m_saveName;
 };
 
+// The caption of a dialog button. Set on every button instead of Qt's standard text, which
+// follows Qt's catalogue of the user's language: the window's dialogs read the same everywhere.
+QString buttonCaption(MsgDlgBtn button);
+
 // The title a message dialog of this type shows when none is given.
 QString defaultDialogTitle(MsgDlgType type);
 

@@ -46,6 +46,12 @@ TFrmConverterBancoQelExcel::TFrmConverterBancoQelExcel(const AppSettings& settin
     buildButtons();
     buildTypeBox();
     setTabOrder();
+    // Under the style sheet the window's font does not reach controls inside other controls
+    // (the group box's labels, the type box's edit line): each control is given it itself.
+    for (QWidget* child : findChildren<QWidget*>())
+        if (!child->testAttribute(Qt::WA_SetFont))
+            child->setFont(font);
+    fitCountLabel();
     configureData(settings);
     m_views = std::make_unique<WindowViews>(WindowWidgets{
         m_cells, *m_grid, *m_lines, *m_list, *m_combo, *m_errors, m_loadedMode});
@@ -176,7 +182,14 @@ void TFrmConverterBancoQelExcel::showProductCount()
     const int count = ProductCount(*m_views, SourceType());
     QLabel* label = m_labels[7];
     label->setText(QStringLiteral("Total de items na tabela: ") + QString::number(count));
-    // Grow around the laid-out centre when the count does not fit the laid-out width.
+    fitCountLabel();
+}
+
+void TFrmConverterBancoQelExcel::fitCountLabel()
+{
+    // Grow around the laid-out centre when the caption does not fit the laid-out width: a
+    // count, or a font a little wider than the one the window was laid out with.
+    QLabel* label = m_labels[7];
     const int width = std::min(std::max(119, label->sizeHint().width()), m_group->width() - 4);
     const int centre = 32 + 119 / 2;
     label->setGeometry(std::max(2, centre - width / 2), 200, width, label->height());

@@ -107,6 +107,7 @@ private:
     void loadSpreadsheet(const QString& fileName);
     void loadText(const QString& fileName);
     void showProductCount();
+    void fitCountLabel();
     void setPreview(const std::array<QString, 7>& captions);
     void gridCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
 

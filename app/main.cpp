@@ -1,9 +1,12 @@
 // Start-up: read the command line, apply the style, show the main window, run the loop.
 #include "AppOptions.h"
+#include "CbVersion.h"
 #include "CommandLine.h"
 #include "QtDialogs.h"
 #include "RegionalSettings.h"
 #include "StyleRegistry.h"
+#include "TahomaFont.h"
+#include "Translations.h"
 #include "TFrmConverterBancoQelExcel.h"
 
 #include <QApplication>
@@ -31,9 +34,17 @@ int main(int argc, char** argv)
         std::fputs(qPrintable(appUsage(program)), stdout);
         return 0;
     }
+    if (options->version) {
+        std::printf("converter-banco %s\n", CB_VERSION);
+        return 0;
+    }
 
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    registerTahoma();
+    // Qt's file dialogs and the readers' error texts follow the locale; the window's own
+    // texts and dialog buttons are set as designed and stay as they are.
+    installTranslations(app, messageLanguage());
     QtDialogs dialogs;
     ApplyStyle(app, StyleRegistry::builtIn(), QStringLiteral("Metro Black"), dialogs);
 

@@ -3,6 +3,8 @@
 #include "CommandLine.h"
 #include "SourceTypes.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString typeNames() { return SourceTypeNames().join(QStringLiteral(", ")); }
@@ -12,15 +14,16 @@ QString lastTypeNumber() { return QString::number(SourceTypeCount() - 1); }
 QString typeAsking(TypeQuestion question)
 {
     const SourceTypeDescriptor* type = SourceTypeAsking(question);
-    return type ? QStringLiteral("type %1").arg(type->number) : QStringLiteral("no type");
+    return type ? QCoreApplication::translate("CliOptions", "type %1").arg(type->number)
+                : QCoreApplication::translate("CliOptions", "no type");
 }
 
 int sourceTypeFrom(const QString& text)
 {
     const int type = SourceTypeFromText(text);
     if (type < 0)
-        throw UsageError(QStringLiteral("unknown source type \"%1\": give a number from 0 to %2 or "
-                                        "one of %3")
+        throw UsageError(QCoreApplication::translate("CliOptions", "unknown source type \"%1\": give a "
+                                                    "number from 0 to %2 or one of %3")
                              .arg(text, lastTypeNumber(), typeNames()));
     return type;
 }
@@ -46,8 +49,9 @@ void checkTypeNeeds(const CliOptions& o)
         return; // --restore needs no type; --detect judges without the barcode list
     const SourceTypeDescriptor& type = *found;
     if (type.question == TypeQuestion::BarcodeListFile && o.barcodeFile.isEmpty())
-        throw UsageError(QStringLiteral("source type %1 (%2) needs --barcode-file FILE with the "
-                                        "barcode list; it is not read from the source file")
+        throw UsageError(QCoreApplication::translate("CliOptions", "source type %1 (%2) needs "
+                                                    "--barcode-file FILE with the barcode list; it "
+                                                    "is not read from the source file")
                              .arg(type.number)
                              .arg(type.name));
 }
@@ -56,13 +60,14 @@ void checkTypeNeeds(const CliOptions& o)
 void checkCombination(const CliOptions& o, const QStringList& positional)
 {
     if (!o.tools.needsSource() && !positional.isEmpty())
-        throw UsageError(QStringLiteral("--restore plays its FILE; it takes no SOURCE"));
+        throw UsageError(QCoreApplication::translate("CliOptions", "--restore plays its FILE; it takes no SOURCE"));
     if (o.tools.needsSource() && positional.size() != 1)
-        throw UsageError(QStringLiteral("exactly one SOURCE file is needed"));
+        throw UsageError(QCoreApplication::translate("CliOptions", "exactly one SOURCE file is needed"));
     checkTypeNeeds(o);
     if (!o.yes && !o.dryRun && o.tools.connects())
-        throw UsageError(QStringLiteral("the import would empty the product table of %1 before "
-                                        "importing; --yes confirms that (or rehearse with --dry-run)")
+        throw UsageError(QCoreApplication::translate("CliOptions", "the import would empty the product "
+                                                    "table of %1 before importing; --yes confirms "
+                                                    "that (or rehearse with --dry-run)")
                              .arg(o.connection.database));
 }
 
@@ -71,7 +76,7 @@ void checkCombination(const CliOptions& o, const QStringList& positional)
 QString cliUsage()
 {
     const AppSettings builtIn;
-    return QStringLiteral(
+    return QCoreApplication::translate("CliOptions",
                "usage: converter-banco-import --type TYPE [--database DB] [--user NAME]\n"
                "         [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]\n"
                "         [--log FILE] [--wait SECONDS] [--yes] [--dry-run] [--quiet] [--one-by-one]\n"
@@ -92,6 +97,8 @@ QString cliUsage()
                "  --one-by-one             send every insert alone, as the window does, instead of\n"
                "                           many in one statement (same rows, log and counts)\n"
                "%8"
+               "  -h, --help               this text\n"
+               "  --version                the version and the client library it would load\n"
                "The password is read from ISC_PASSWORD when it is set.\n"
                "Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then nothing\n"
                "was changed, unless the log could not be written after the commit); SIGINT,\n"
@@ -114,6 +121,7 @@ const QList<OptionSpec>& commandOptionSpecs()
         {{QStringLiteral("dry-run")}, false},
         {{QStringLiteral("quiet")}, false},
         {{QStringLiteral("one-by-one")}, false},
+        {{QStringLiteral("version")}, false},
     } + toolOptionSpecs();
     return specs;
 }
@@ -130,10 +138,15 @@ CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QSt
         o.help = true;
         return o;
     }
+    if (parsed->isSet(QStringLiteral("version"))) {
+        o.version = true;
+        o.connection = connectionSettings(*parsed, iscPassword);
+        return o;
+    }
     o.dryRun = parsed->isSet(QStringLiteral("dry-run"));
     o.tools = readToolOptions(*parsed, o.dryRun);
     if (!parsed->isSet(QStringLiteral("type")) && o.tools.needsType())
-        throw UsageError(QStringLiteral("--type is required"));
+        throw UsageError(QCoreApplication::translate("CliOptions", "--type is required"));
     if (parsed->isSet(QStringLiteral("type")))
         o.sourceType = sourceTypeFrom(parsed->value(QStringLiteral("type")));
     o.connection = connectionSettings(*parsed, iscPassword);

@@ -31,7 +31,8 @@ struct CliOptions {
     int waitSeconds = 0; // how long the wipe is retried while the database is in use
     ToolOptions tools;   // --detect, --preview, --backup, --restore, --report
     QString source;      // empty with --restore
-    bool help = false; // --help: print the usage, run nothing
+    bool help = false;    // --help: print the usage, run nothing
+    bool version = false; // --version: print the version and the client library, run nothing
 };
 
 class UsageError : public Error {
@@ -41,6 +42,7 @@ public:
 
 // Parses the whole command line (arguments[0] is the program). iscPassword is the value of
 // ISC_PASSWORD, or nullopt when it is not set. Raises UsageError with what is wrong;
-// `--help` anywhere gives options with help set and nothing else checked.
+// `--help` (`-h`) anywhere gives options with help set and nothing else checked; `--version`
+// likewise gives version set, with only the client library read.
 CliOptions parseCliOptions(const QStringList& arguments, const std::optional<QString>& iscPassword);
 QString cliUsage();

@@ -19,6 +19,7 @@
 #include "SqlQuery.h"
 #include "TextFile.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
@@ -47,8 +48,9 @@ void loadSource(PlainViews& views, const QString& fileName, const RegionalSettin
         views.lineData = ReadTextFileLines(fileName);
         break;
     case SourceKind::None:
-        throw Error(QStringLiteral("\"%1\" is neither a spreadsheet (.xls, .XLS, .xlsx) nor a text "
-                                   "file (.txt, .TXT)").arg(fileName));
+        throw Error(QCoreApplication::translate("ImportCommand", "\"%1\" is neither a spreadsheet "
+                                                "(.xls, .XLS, .xlsx) nor a text file (.txt, .TXT)")
+                        .arg(fileName));
     }
 }
 
@@ -63,7 +65,8 @@ void checkBarcodeFile(const CliOptions& options)
         return;
     const QFileInfo file(options.barcodeFile);
     if (!file.isFile() || !file.isReadable())
-        throw Error(QStringLiteral("cannot read the barcode file \"%1\"").arg(options.barcodeFile));
+        throw Error(QCoreApplication::translate("ImportCommand", "cannot read the barcode file \"%1\"")
+                        .arg(options.barcodeFile));
 }
 
 // The client library puts its own SIGINT and SIGTERM handlers in place at its first attach;
@@ -84,9 +87,10 @@ QString summary(const CliOptions& options, const RunResult& result, double secon
 {
     QString text;
     if (options.dryRun)
-        text += QStringLiteral("Dry run: everything was rolled back, the database is unchanged.\n");
-    text += QStringLiteral("Rows read: %1\nRows imported: %2\nRows failed: %3\nSeconds: %4\n"
-                           "Error log: %5\n")
+        text += QCoreApplication::translate("ImportCommand", "Dry run: everything was rolled back, "
+                                                             "the database is unchanged.\n");
+    text += QCoreApplication::translate("ImportCommand", "Rows read: %1\nRows imported: %2\n"
+                                                         "Rows failed: %3\nSeconds: %4\nError log: %5\n")
                 .arg(result.rows)
                 .arg(result.rows - result.failed)
                 .arg(result.failed)
@@ -97,14 +101,15 @@ QString summary(const CliOptions& options, const RunResult& result, double secon
 
 QString failuresList(const QStringList& errorLines)
 {
-    QString text = QStringLiteral("Rows that would fail:\n");
+    QString text = QCoreApplication::translate("ImportCommand", "Rows that would fail:\n");
     for (int i = 0; i < errorLines.size() && i < FailuresShown; ++i) {
         QString line = errorLines[i];
         line.replace(u'\r', u' '); // database messages break their lines with CRs
         text += QStringLiteral("  ") + line.simplified() + u'\n';
     }
     if (errorLines.size() > FailuresShown)
-        text += QStringLiteral("  ... and %1 more in the log\n").arg(errorLines.size() - FailuresShown);
+        text += QCoreApplication::translate("ImportCommand", "  ... and %1 more in the log\n")
+                    .arg(errorLines.size() - FailuresShown);
     return text;
 }
 
@@ -115,13 +120,18 @@ void warnNotEmptied(const CliOptions& options, const RunResult& result)
         return;
     QString reason = result.notEmptied;
     reason.replace(u'\r', u' ');
-    const bool dry = options.dryRun;
-    printText(stderr, QStringLiteral("converter-banco-import: warning: the product table %1 "
-                                     "emptied, because the database has no PRODUTOS to empty (%2); "
-                                     "the imported products %3 added to the rows already there\n")
-                          .arg(dry ? QStringLiteral("would not be") : QStringLiteral("was not"),
-                               reason.simplified(),
-                               dry ? QStringLiteral("would be") : QStringLiteral("were")));
+    const QString warning =
+        options.dryRun
+            ? QCoreApplication::translate("ImportCommand",
+                                          "warning: the product table would not be emptied, because "
+                                          "the database has no PRODUTOS to empty (%1); the imported "
+                                          "products would be added to the rows already there")
+            : QCoreApplication::translate("ImportCommand",
+                                          "warning: the product table was not emptied, because the "
+                                          "database has no PRODUTOS to empty (%1); the imported "
+                                          "products were added to the rows already there");
+    printText(stderr, QStringLiteral("converter-banco-import: ") + warning.arg(reason.simplified())
+                          + u'\n');
 }
 
 struct Session {
@@ -234,7 +244,7 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
     if (interrupts.stopSignal()) // a rehearsal stopped while it rolled back
         return interrupted(s, interrupts.stopSignal());
     if (!result.finished)
-        throw Error(QStringLiteral("the import did not run"));
+        throw Error(QCoreApplication::translate("ImportCommand", "the import did not run"));
     warnNotEmptied(options, result);
     if (options.dryRun && result.failed > 0)
         printText(stdout, failuresList(views.errorLines()));
@@ -243,8 +253,11 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
     if (interrupts.lateSignal())
         printText(stderr, InterruptSignals::lateLine(interrupts.lateSignal()) + u'\n');
     if (result.nothingImported) {
-        printText(stderr, QStringLiteral("converter-banco-import: every row failed, so nothing was "
-                                         "imported and the database was not changed\n"));
+        printText(stderr, QStringLiteral("converter-banco-import: ")
+                              + QCoreApplication::translate("ImportCommand",
+                                                            "every row failed, so nothing was imported "
+                                                            "and the database was not changed")
+                              + u'\n');
         return Failure;
     }
     return result.failed > 0 ? SomeRowsFailed : AllImported;

@@ -2,6 +2,8 @@
 
 #include "platform/Terminal.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // A terminal line redrawn more often than this only flickers.
@@ -29,7 +31,11 @@ void ProgressLine::update(int done, int total)
     const double seconds = double(now) / 1000.0;
     const double rate = seconds > 0 ? double(done) / seconds : 0.0;
     // Trailing blanks wipe what a longer earlier text left on the line.
-    std::fprintf(m_to, "\r%d/%d rows, %.0f rows/s   ", done, total, rate);
+    const QString text = QCoreApplication::translate("ProgressLine", "%1/%2 rows, %3 rows/s")
+                             .arg(done)
+                             .arg(total)
+                             .arg(rate, 0, 'f', 0);
+    std::fprintf(m_to, "\r%s   ", text.toLocal8Bit().constData());
     std::fflush(m_to);
     m_open = true;
     if (last) {

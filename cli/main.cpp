@@ -8,6 +8,8 @@
 #include "ImportCommand.h"
 #include "platform/InterruptSignals.h"
 #include "ToolCommands.h"
+#include "Translations.h"
+#include "VersionText.h"
 
 #include <QCoreApplication>
 
@@ -22,16 +24,23 @@ int main(int argc, char** argv)
     platform::keepStandardDescriptorsOpen();
     platform::InterruptSignals interrupts;
     QCoreApplication app(argc, argv);
+    installTranslations(app, messageLanguage());
     CliOptions options;
     try {
         options = parseCliOptions(app.arguments(), iscPasswordFromEnvironment());
     } catch (const UsageError& e) {
-        printText(stderr, Program + e.message()
-                              + QStringLiteral("\n(--help lists the options)\n"));
+        printText(stderr, Program + e.message() + u'\n'
+                              + QCoreApplication::translate("main", "(--help lists the options)")
+                              + u'\n');
         return Failure;
     }
     if (options.help) {
         printText(stdout, cliUsage());
+        return AllImported;
+    }
+    if (options.version) {
+        printText(stdout, versionText(QStringLiteral("converter-banco-import"),
+                                      options.connection.clientLibrary));
         return AllImported;
     }
     try {

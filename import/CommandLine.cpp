@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const OptionSpec* specNamed(const QList<OptionSpec>& specs, const QString& name)
@@ -43,17 +45,17 @@ std::optional<ParsedOptions> parseOptions(const QStringList& arguments, const QL
         const OptionSpec* spec =
             word.option.startsWith(QLatin1String("--")) ? specNamed(specs, word.option.mid(2)) : nullptr;
         if (!spec) {
-            *error = QStringLiteral("unknown option: ") + arguments[i];
+            *error = QCoreApplication::translate("CommandLine", "unknown option: ") + arguments[i];
             return std::nullopt;
         }
         if (!spec->takesValue && word.inlineValue) {
-            *error = QStringLiteral("unexpected value after ") + word.option;
+            *error = QCoreApplication::translate("CommandLine", "unexpected value after ") + word.option;
             return std::nullopt;
         }
         std::optional<QString> value = spec->takesValue ? word.inlineValue : QString();
         if (!value) {
             if (i + 1 >= arguments.size()) {
-                *error = QStringLiteral("missing value after ") + word.option;
+                *error = QCoreApplication::translate("CommandLine", "missing value after ") + word.option;
                 return std::nullopt;
             }
             value = arguments[++i];

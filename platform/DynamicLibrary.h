@@ -20,6 +20,9 @@ public:
     // The address of an exported entry point, or null when the library lacks it.
     void* symbol(const char* name) const;
     const QString& fileName() const { return m_fileName; }
+    // The file the loader actually opened (the name after its search path and links), or
+    // the file name when the loader does not tell.
+    QString path() const;
 
 private:
     DynamicLibrary(void* handle, QString fileName) : m_handle(handle), m_fileName(std::move(fileName)) {}

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <dlfcn.h>
+#include <link.h>
 
 namespace platform {
 
@@ -26,6 +27,14 @@ std::unique_ptr<DynamicLibrary> DynamicLibrary::load(const QString& fileName, QS
 DynamicLibrary::~DynamicLibrary()
 {
     ::dlclose(m_handle);
+}
+
+QString DynamicLibrary::path() const
+{
+    const link_map* map = nullptr;
+    if (::dlinfo(m_handle, RTLD_DI_LINKMAP, &map) != 0 || !map || !map->l_name || !*map->l_name)
+        return m_fileName;
+    return QFile::decodeName(map->l_name);
 }
 
 void* DynamicLibrary::symbol(const char* name) const

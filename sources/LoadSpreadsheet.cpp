@@ -1,4 +1,5 @@
 #include "LoadSpreadsheet.h"
+#include <QCoreApplication>
 
 #include "TextGrid.h"
 #include "platform/Error.h"
@@ -39,7 +40,7 @@ void LoadSpreadsheet(TextGrid& grid, const QString& fileName, const RegionalSett
     else if (extension == QLatin1String(".xls") || extension == QLatin1String(".XLS"))
         LoadXls(grid, fileName, settings);
     else
-        throw Error(QStringLiteral("Cannot load \"%1\" as a spreadsheet: only .xlsx, .xls and "
+        throw Error(QCoreApplication::translate("Readers", "Cannot load \"%1\" as a spreadsheet: only .xlsx, .xls and "
                                    ".XLS workbooks can be read")
                         .arg(fileName));
 }

@@ -1,4 +1,5 @@
 #include "TextFile.h"
+#include <QCoreApplication>
 
 #include "InputFile.h"
 #include "platform/AnsiCodePage.h"
@@ -82,7 +83,7 @@ QStringList ReadTextFileLines(const QString& fileName)
     qsizetype i = lineStart;
     const auto takeLine = [&](qsizetype lineEnd) {
         if (lines.size() >= kMaxTextLines)
-            throw Error(QStringLiteral("Cannot read \"%1\": it has more than %2 lines").arg(fileName).arg(kMaxTextLines));
+            throw Error(QCoreApplication::translate("Readers", "Cannot read \"%1\": it has more than %2 lines").arg(fileName).arg(kMaxTextLines));
         const qsizetype odd = (lineEnd - lineStart) % unit; // only the last line of UTF-16
         QString text = enc.decoder.decode(QByteArrayView(data + lineStart, lineEnd - lineStart - odd));
         if (odd)

@@ -1,4 +1,5 @@
 #include "BiffGlobals.h"
+#include <QCoreApplication>
 
 #include <QHash>
 
@@ -17,7 +18,7 @@ constexpr quint8 kWorksheetType = 0;
 
 [[noreturn]] void fail(const char* message)
 {
-    throw Error(QString::fromLatin1(message));
+    throw Error(QCoreApplication::translate("Readers", message));
 }
 
 ByteView payload(const Record& r)
@@ -30,7 +31,7 @@ ByteView payload(const Record& r)
 void readBof(RecordReader& reader, Workbook& wb)
 {
     if (reader.atEnd())
-        fail("the workbook stream is empty");
+        fail(QT_TRANSLATE_NOOP("Readers", "the workbook stream is empty"));
     const Record bof = reader.next();
     const ByteView d = payload(bof);
     switch (bof.id) {

@@ -1,4 +1,5 @@
 #include "BiffRecords.h"
+#include <QCoreApplication>
 
 #include "platform/AnsiCodePage.h"
 
@@ -8,7 +9,7 @@ namespace xls {
 
 namespace {
 const char kRecordPastEnd[] = "a record runs past the end of the workbook stream";
-const char kStringPastEnd[] = "a string runs past the end of its record";
+const char* const kStringPastEnd = QT_TRANSLATE_NOOP("Readers", "a string runs past the end of its record");
 } // namespace
 
 RecordReader::RecordReader(const QByteArray& stream, qsizetype offset)
@@ -72,7 +73,7 @@ bool ContinuedReader::nextSegment()
 
 void ContinuedReader::fail() const
 {
-    throw Error(QString::fromLatin1(kStringPastEnd));
+    throw Error(QCoreApplication::translate("Readers", kStringPastEnd));
 }
 
 quint8 ContinuedReader::u8()

@@ -1,4 +1,5 @@
 #include "BiffSheet.h"
+#include <QCoreApplication>
 
 #include "GridFill.h"
 
@@ -16,7 +17,7 @@ constexpr quint16 kTableFormula = 0x0236;
 
 [[noreturn]] void fail(const char* message)
 {
-    throw Error(QString::fromLatin1(message));
+    throw Error(QCoreApplication::translate("Readers", message));
 }
 
 ByteView payload(const Record& r)
@@ -247,7 +248,7 @@ void Walker::flushPending()
 void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset, SheetVisitor& visitor)
 {
     if (offset < 0 || offset >= stream.size())
-        fail("the first worksheet lies outside the workbook stream");
+        fail(QT_TRANSLATE_NOOP("Readers", "the first worksheet lies outside the workbook stream"));
     RecordReader reader(stream, offset);
     const Record bof = reader.next();
     if (!rec::isBof(bof.id) || payload(bof).u16(2) != kWorksheetSubstream)
@@ -267,7 +268,7 @@ void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset, SheetVi
             walker.record(r);
         }
     }
-    fail("the first worksheet has no EOF record");
+    fail(QT_TRANSLATE_NOOP("Readers", "the first worksheet has no EOF record"));
 }
 
 QString errorText(quint8 code)

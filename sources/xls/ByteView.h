@@ -3,6 +3,7 @@
 // container and of the records goes through it, so a damaged file ends in an Error with the
 // view's context instead of a read past the data.
 #include "platform/Error.h"
+#include <QCoreApplication>
 
 #include <QByteArray>
 #include <QString>
@@ -66,7 +67,8 @@ public:
 
     [[noreturn]] void fail() const
     {
-        throw Error(QString::fromLatin1(m_context ? m_context : "the data is truncated"));
+        throw Error(QCoreApplication::translate(
+            "Readers", m_context ? m_context : QT_TRANSLATE_NOOP("Readers", "the data is truncated")));
     }
 
 private:

@@ -1,4 +1,5 @@
 #include "CompoundFile.h"
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -14,11 +15,11 @@ constexpr qsizetype kEntrySize = 128;
 constexpr quint8 kStreamEntry = 2;
 constexpr quint8 kRootEntry = 5;
 
-const char kTruncated[] = "the compound file is truncated";
+const char* const kTruncated = QT_TRANSLATE_NOOP("Readers", "the compound file is truncated");
 
 [[noreturn]] void fail(const char* message)
 {
-    throw Error(QString::fromLatin1(message));
+    throw Error(QCoreApplication::translate("Readers", message));
 }
 
 } // namespace
@@ -35,7 +36,7 @@ void CompoundFile::readHeader()
 {
     static const unsigned char signature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     if (m_file.size() < 8 || std::memcmp(m_file.data(), signature, 8) != 0)
-        fail("it is not an Excel 97-2003 workbook (no compound file header)");
+        fail(QT_TRANSLATE_NOOP("Readers", "it is not an Excel 97-2003 workbook (no compound file header)"));
     const ByteView header = ByteView(m_file.data(), m_file.size(), kTruncated).sub(0, 512);
     // The byte order mark is always little-endian in practice; a writer that stored it the
     // other way round still wrote everything else little-endian.
@@ -44,7 +45,7 @@ void CompoundFile::readHeader()
     const quint16 sectorShift = header.u16(30);
     const quint16 miniShift = header.u16(32);
     if ((sectorShift != 9 && sectorShift != 12) || miniShift != 6)
-        fail("the compound file header is damaged (sector size)");
+        fail(QT_TRANSLATE_NOOP("Readers", "the compound file header is damaged (sector size)"));
     m_sectorSize = 1u << sectorShift;
     m_miniSectorSize = 1u << miniShift;
     if (m_file.size() < qsizetype(m_sectorSize))
@@ -58,13 +59,13 @@ void CompoundFile::readHeader()
     m_difatSectors = header.u32(72);
     m_sectorCount = quint32((m_file.size() - m_sectorSize + m_sectorSize - 1) / m_sectorSize);
     if (m_fatSectors == 0 || m_fatSectors > m_sectorCount)
-        fail("the compound file header is damaged (FAT size)");
+        fail(QT_TRANSLATE_NOOP("Readers", "the compound file header is damaged (FAT size)"));
 }
 
 ByteView CompoundFile::sector(quint32 index) const
 {
     if (index >= m_sectorCount)
-        fail("the compound file is truncated or damaged (a sector lies past its end)");
+        fail(QT_TRANSLATE_NOOP("Readers", "the compound file is truncated or damaged (a sector lies past its end)"));
     const qsizetype offset = qsizetype(index + 1) * m_sectorSize;
     const qsizetype length = std::min<qsizetype>(m_sectorSize, m_file.size() - offset);
     return ByteView(m_file.data() + offset, length, kTruncated);
@@ -84,9 +85,9 @@ std::vector<quint32> CompoundFile::fatSectorList() const
     const quint32 perSector = m_sectorSize / 4 - 1;
     while (list.size() < m_fatSectors) {
         if (next >= m_sectorCount)
-            fail("the DIFAT chain of the compound file is broken");
+            fail(QT_TRANSLATE_NOOP("Readers", "the DIFAT chain of the compound file is broken"));
         if (visited[next])
-            fail("the DIFAT chain of the compound file loops");
+            fail(QT_TRANSLATE_NOOP("Readers", "the DIFAT chain of the compound file loops"));
         visited[next] = true;
         const ByteView difat = sector(next);
         for (quint32 i = 0; i < perSector && list.size() < m_fatSectors; ++i)
@@ -118,10 +119,10 @@ std::vector<quint32> CompoundFile::chain(quint32 start, const std::vector<quint3
     for (quint32 current = start; current != kEndOfChain && sectors.size() < maxLength;
          current = table[current]) {
         if (current > kMaxRegularSector || current >= table.size())
-            throw Error(QStringLiteral("the sector chain of the %1 points outside the file")
+            throw Error(QCoreApplication::translate("Readers", "the sector chain of the %1 points outside the file")
                             .arg(QLatin1String(what)));
         if (visited[current])
-            throw Error(QStringLiteral("the sector chain of the %1 loops")
+            throw Error(QCoreApplication::translate("Readers", "the sector chain of the %1 loops")
                             .arg(QLatin1String(what)));
         visited[current] = true;
         sectors.push_back(current);
@@ -132,11 +133,11 @@ std::vector<quint32> CompoundFile::chain(quint32 start, const std::vector<quint3
 QByteArray CompoundFile::readChain(quint32 start, quint64 size, bool mayEndEarly) const
 {
     if (size > quint64(m_file.size()))
-        fail("a stream of the compound file is larger than the file");
+        fail(QT_TRANSLATE_NOOP("Readers", "a stream of the compound file is larger than the file"));
     const quint64 needed = (size + m_sectorSize - 1) / m_sectorSize;
     const std::vector<quint32> sectors = chain(start, m_fat, needed, "stream");
     if (sectors.size() < needed)
-        fail("a stream of the compound file is shorter than its directory entry says");
+        fail(QT_TRANSLATE_NOOP("Readers", "a stream of the compound file is shorter than its directory entry says"));
     QByteArray out;
     out.reserve(qsizetype(size));
     for (quint32 index : sectors) {
@@ -152,11 +153,11 @@ QByteArray CompoundFile::readChain(quint32 start, quint64 size, bool mayEndEarly
 QByteArray CompoundFile::readMiniChain(quint32 start, quint64 size) const
 {
     if (size > quint64(m_miniStream.size()))
-        fail("a stream of the compound file is larger than its mini stream");
+        fail(QT_TRANSLATE_NOOP("Readers", "a stream of the compound file is larger than its mini stream"));
     const quint64 needed = (size + m_miniSectorSize - 1) / m_miniSectorSize;
     const std::vector<quint32> sectors = chain(start, m_miniFat, needed, "mini stream");
     if (sectors.size() < needed)
-        fail("a stream of the compound file is shorter than its directory entry says");
+        fail(QT_TRANSLATE_NOOP("Readers", "a stream of the compound file is shorter than its directory entry says"));
     const ByteView mini(m_miniStream, "a mini sector index of the compound file is out of range");
     QByteArray out;
     out.reserve(qsizetype(size));
@@ -192,7 +193,7 @@ void CompoundFile::readDirectory()
         }
     }
     if (m_entries.empty() || m_entries.front().type != kRootEntry)
-        fail("the compound file has no root directory entry");
+        fail(QT_TRANSLATE_NOOP("Readers", "the compound file has no root directory entry"));
     const Entry& root = m_entries.front();
     // Some writers end the file inside the last sector of the mini stream, after the last
     // byte a stream in it uses: the streams are whole, and a short one still fails below.
@@ -227,7 +228,7 @@ std::vector<quint32> CompoundFile::rootChildren() const
         if (index == kNoStream)
             continue;
         if (index >= m_entries.size())
-            fail("the directory of the compound file is damaged");
+            fail(QT_TRANSLATE_NOOP("Readers", "the directory of the compound file is damaged"));
         if (visited[index])
             continue;
         visited[index] = true;

@@ -1,4 +1,5 @@
 #include "XlsReader.h"
+#include <QCoreApplication>
 
 #include "BiffSheet.h"
 #include "CompoundFile.h"
@@ -74,13 +75,13 @@ QByteArray workbookStream(const CompoundFile& file)
         return std::move(*biff5);
     // A password-protected .xlsx is a compound file holding the encrypted package.
     if (file.stream(QStringLiteral("EncryptedPackage")))
-        throw Error(QStringLiteral("the workbook is password-protected"));
-    throw Error(QStringLiteral("the file holds no Workbook stream"));
+        throw Error(QCoreApplication::translate("Readers", "the workbook is password-protected"));
+    throw Error(QCoreApplication::translate("Readers", "the file holds no Workbook stream"));
 }
 
 [[noreturn]] void rethrowFor(const QString& fileName, const Error& e)
 {
-    throw Error(QStringLiteral("Cannot read \"%1\": %2").arg(fileName, e.message()));
+    throw Error(QCoreApplication::translate("Readers", "Cannot read \"%1\": %2").arg(fileName, e.message()));
 }
 
 struct Sheet {

@@ -1,4 +1,5 @@
 #include "Package.h"
+#include <QCoreApplication>
 
 #include "InputFile.h"
 #include "XmlNamespaces.h"
@@ -214,8 +215,8 @@ template <typename Failure>
 Error malformed(zip_file_t* file, quint64 budget, XML_Parser parser, const Failure& failure)
 {
     if (!readsToTheEnd(file, budget))
-        return failure(QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(zip_file_strerror(file))));
-    return failure(QStringLiteral("is not well-formed XML: %1 (line %2, column %3)")
+        return failure(QCoreApplication::translate("Readers", "cannot be read: %1").arg(QString::fromLocal8Bit(zip_file_strerror(file))));
+    return failure(QCoreApplication::translate("Readers", "is not well-formed XML: %1 (line %2, column %3)")
                        .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(parser))))
                        .arg(XML_GetCurrentLineNumber(parser))
                        .arg(XML_GetCurrentColumnNumber(parser) + 1));
@@ -237,10 +238,10 @@ Package::Package(const QString& fileName, const Limits& limits) : m_fileName(fil
         file.release(); // the archive owns the descriptor from here on
     if (!m_zip) {
         if (zipError == ZIP_ER_NOZIP && start == Start::Compound)
-            throwNotAWorkbook(fileName, QStringLiteral("it is a password-protected workbook or an Excel 97-2003 "
+            throwNotAWorkbook(fileName, QCoreApplication::translate("Readers", "it is a password-protected workbook or an Excel 97-2003 "
                                                        "workbook, not a zip archive"));
         if (zipError == ZIP_ER_NOZIP && start == Start::Zip)
-            throwNotAWorkbook(fileName, QStringLiteral("the zip archive is cut short or damaged"));
+            throwNotAWorkbook(fileName, QCoreApplication::translate("Readers", "the zip archive is cut short or damaged"));
         zip_error_t error;
         zip_error_init_with_code(&error, zipError);
         const QString reason = QString::fromLocal8Bit(zip_error_strerror(&error));
@@ -251,7 +252,7 @@ Package::Package(const QString& fileName, const Limits& limits) : m_fileName(fil
     if (entries <= 0) {
         zip_discard(m_zip);
         m_zip = nullptr;
-        throwNotAWorkbook(fileName, QStringLiteral("the zip archive is empty"));
+        throwNotAWorkbook(fileName, QCoreApplication::translate("Readers", "the zip archive is empty"));
     }
     for (zip_int64_t i = 0; i < entries; ++i) {
         const char* name = zip_get_name(m_zip, zip_uint64_t(i), ZIP_FL_ENC_RAW);
@@ -284,21 +285,21 @@ bool Package::hasPart(const QString& partName) const
 void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling) const
 {
     const auto failure = [&](const QString& what) {
-        return Error(QStringLiteral("The part \"%1\" of the workbook \"%2\" %3").arg(partName, m_fileName, what));
+        return Error(QCoreApplication::translate("Readers", "The part \"%1\" of the workbook \"%2\" %3").arg(partName, m_fileName, what));
     };
     const auto tooLarge = [&] {
-        return failure(QStringLiteral("inflates to more than %1 bytes, the most a part may hold").arg(ceiling));
+        return failure(QCoreApplication::translate("Readers", "inflates to more than %1 bytes, the most a part may hold").arg(ceiling));
     };
     const qint64 index = locate(partName);
     if (index < 0)
-        throw Error(QStringLiteral("The workbook \"%1\" has no part \"%2\"").arg(m_fileName, partName));
+        throw Error(QCoreApplication::translate("Readers", "The workbook \"%1\" has no part \"%2\"").arg(m_fileName, partName));
     zip_stat_t info;
     if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &info) == 0 && (info.valid & ZIP_STAT_SIZE)
         && info.size > ceiling)
         throw tooLarge();
     const ZipEntry entry(m_zip, zip_uint64_t(index));
     if (!entry.get())
-        throw failure(QStringLiteral("cannot be read: %1").arg(QString::fromLocal8Bit(zip_strerror(m_zip))));
+        throw failure(QCoreApplication::translate("Readers", "cannot be read: %1").arg(QString::fromLocal8Bit(zip_strerror(m_zip))));
 
     const ExpatParser parser;
     ParseState state;
@@ -319,7 +320,7 @@ void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling)
             throw std::bad_alloc();
         const zip_int64_t n = zip_fread(entry.get(), buffer, chunk);
         if (n < 0)
-            throw failure(QStringLiteral("cannot be read: %1")
+            throw failure(QCoreApplication::translate("Readers", "cannot be read: %1")
                               .arg(QString::fromLocal8Bit(zip_file_strerror(entry.get()))));
         inflated += quint64(n);
         m_inflated += quint64(n);
@@ -334,11 +335,11 @@ void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling)
         if (state.failure)
             std::rethrow_exception(state.failure);
         if (state.doctype)
-            throw failure(QStringLiteral("declares a document type, which workbook parts never do"));
+            throw failure(QCoreApplication::translate("Readers", "declares a document type, which workbook parts never do"));
         if (!ok)
             throw malformed(entry.get(), ceiling - inflated, parser.get(), failure);
         if (quiet > kMaxTokenBytes)
-            throw failure(QStringLiteral("holds a single XML token of more than %1 bytes").arg(kMaxTokenBytes));
+            throw failure(QCoreApplication::translate("Readers", "holds a single XML token of more than %1 bytes").arg(kMaxTokenBytes));
         if (n == 0)
             return;
     }

@@ -1,4 +1,5 @@
 #include "SheetCells.h"
+#include <QCoreApplication>
 
 #include "NumberLiteral.h"
 #include "WorkbookParts.h"
@@ -226,7 +227,7 @@ public:
     {
         const bool kept = m_inValue ? append(text) : !m_inInline || m_inline.characters(text);
         if (!kept)
-            fail(QStringLiteral("holds a text longer than %1 bytes").arg(kMaxTextBytes));
+            fail(QCoreApplication::translate("Readers", "holds a text longer than %1 bytes").arg(kMaxTextBytes));
     }
 
 private:
@@ -258,9 +259,9 @@ private:
         if (r) {
             const auto [end, ec] = std::from_chars(r, r + std::strlen(r), number);
             if (ec != std::errc() || *end || number < 1 || number > kMaxRows)
-                throw Error(QStringLiteral("The first worksheet has a row numbered \"%1\"").arg(QString::fromUtf8(r)));
+                throw Error(QCoreApplication::translate("Readers", "The first worksheet has a row numbered \"%1\"").arg(QString::fromUtf8(r)));
         } else if (number > kMaxRows) {
-            throw Error(QStringLiteral("The first worksheet has more than %1 rows").arg(kMaxRows));
+            throw Error(QCoreApplication::translate("Readers", "The first worksheet has more than %1 rows").arg(kMaxRows));
         }
         m_row = number - 1;
         m_nextCol = 0;
@@ -281,17 +282,17 @@ private:
         }
         if (r) {
             if (!parseCellName(r, m_cellCol, m_cellRow))
-                throw Error(QStringLiteral("The first worksheet has a cell named \"%1\", which is not a cell "
+                throw Error(QCoreApplication::translate("Readers", "The first worksheet has a cell named \"%1\", which is not a cell "
                                            "of a sheet").arg(QString::fromUtf8(r)));
         } else {
             if (m_nextCol >= kMaxColumns)
-                throw Error(QStringLiteral("Row %1 of the first worksheet has more than %2 cells")
+                throw Error(QCoreApplication::translate("Readers", "Row %1 of the first worksheet has more than %2 cells")
                                 .arg(quint64(m_row) + 1).arg(kMaxColumns));
             m_cellRow = m_row == quint32(-1) ? 0 : m_row; // a cell outside any row: the first
             m_cellCol = m_nextCol;
         }
         if (!parseCellType(t, m_type))
-            fail(QStringLiteral("has the unknown type \"%1\"").arg(QString::fromUtf8(t)));
+            fail(QCoreApplication::translate("Readers", "has the unknown type \"%1\"").arg(QString::fromUtf8(t)));
         m_style = s ? quint32(std::strtoul(s, nullptr, 10)) : 0;
         m_inCell = true;
         m_inValue = m_inInline = m_hasValue = m_hasInline = false;
@@ -379,7 +380,7 @@ void SheetSink::finishCell()
             const std::string_view digits = trimmed(value);
             const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
             if (ec != std::errc() || end != digits.data() + digits.size() || index >= m_formats.sharedStringCount)
-                fail(QStringLiteral("refers to the shared string \"%1\", which the workbook does not have")
+                fail(QCoreApplication::translate("Readers", "refers to the shared string \"%1\", which the workbook does not have")
                          .arg(QString::fromUtf8(value.data(), qsizetype(value.size()))));
             add(CellKind::Shared, double(index));
         }
@@ -403,7 +404,7 @@ void SheetSink::finishCell()
         if (!trimmed(value).empty()) {
             double ms = 0;
             if (!parseIsoDate(trimmed(value), ms))
-                fail(QStringLiteral("holds \"%1\", which is not a date").arg(QString::fromUtf8(value.data(), qsizetype(value.size()))));
+                fail(QCoreApplication::translate("Readers", "holds \"%1\", which is not a date").arg(QString::fromUtf8(value.data(), qsizetype(value.size()))));
             add(CellKind::IsoDate, ms);
         }
         break;
@@ -414,7 +415,7 @@ void SheetSink::addNumber(std::string_view text)
 {
     double number = 0;
     if (!parseNumber(text, number))
-        fail(QStringLiteral("holds \"%1\", which is not a number").arg(QString::fromUtf8(text.data(), qsizetype(text.size()))));
+        fail(QCoreApplication::translate("Readers", "holds \"%1\", which is not a number").arg(QString::fromUtf8(text.data(), qsizetype(text.size()))));
     const auto& formats = *m_formats.cellFormats;
     const auto format = m_style < formats.size() ? formats[m_style] : celltext::FormatKind::Number;
     switch (format) {

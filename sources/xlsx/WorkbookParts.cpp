@@ -1,4 +1,5 @@
 #include "WorkbookParts.h"
+#include <QCoreApplication>
 
 #include "platform/Error.h"
 
@@ -284,7 +285,7 @@ public:
     void characters(std::string_view text) override
     {
         if (m_inItem && !m_item.characters(text))
-            throw Error(QStringLiteral("Shared string %1 of the workbook is longer than %2 bytes")
+            throw Error(QCoreApplication::translate("Readers", "Shared string %1 of the workbook is longer than %2 bytes")
                             .arg(m_out.size()).arg(kMaxTextBytes));
     }
 

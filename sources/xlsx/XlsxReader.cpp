@@ -1,4 +1,5 @@
 #include "XlsxReader.h"
+#include <QCoreApplication>
 
 #include "CellText.h"
 #include "GridFill.h"
@@ -32,7 +33,7 @@ QString firstWorksheet(const Package& package, const WorkbookInfo& workbook, con
             if (r.id == id && hasType(r, u"worksheet"))
                 return r.target;
     }
-    throw Error(QStringLiteral("The workbook \"%1\" has no worksheet").arg(package.fileName()));
+    throw Error(QCoreApplication::translate("Readers", "The workbook \"%1\" has no worksheet").arg(package.fileName()));
 }
 
 struct Values {

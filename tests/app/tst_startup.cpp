@@ -1,6 +1,7 @@
 // Start-up: the command line, the style lookup, the Qt dialogs' set-up, and the program's
 // own exit codes.
 #include "AppOptions.h"
+#include "CbVersion.h"
 #include "QtDialogs.h"
 #include "ScriptedDialogs.h"
 #include "StyleRegistry.h"
@@ -111,6 +112,9 @@ void TestStartup::programExitCodes_data()
     QTest::newRow("missing value") << QStringList{"--user"} << 2 << ""
                                    << "converter-banco: missing value after --user\nusage:";
     QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: converter-banco [--database DB] [--user NAME] [--client-library FILE]" << "";
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << "usage: converter-banco [--database DB]" << "";
+    QTest::newRow("version") << QStringList{"--version"} << 0
+                             << "converter-banco " CB_VERSION "\n" << "";
 }
 
 void TestStartup::programExitCodes()

@@ -97,9 +97,17 @@ void TestWindow::controls()
     auto* control = w.findChild<QWidget*>(name);
     QVERIFY2(control, qPrintable(name));
     QCOMPARE(control->parentWidget()->objectName(), parentName);
-    QCOMPARE(control->pos(), geometry.topLeft());
-    if (geometry.width() > 0)
-        QCOMPARE(control->width(), geometry.width());
+    if (name == QLatin1String("Label8")) {
+        // Centred: where the font is wider than the one it was laid out for, it grows
+        // around its centre instead of cutting its caption.
+        QCOMPARE(control->y(), geometry.y());
+        QVERIFY(qAbs(control->geometry().center().x() - geometry.center().x()) <= 1);
+        QVERIFY(control->width() >= geometry.width());
+    } else {
+        QCOMPARE(control->pos(), geometry.topLeft());
+        if (geometry.width() > 0)
+            QCOMPARE(control->width(), geometry.width());
+    }
     if (geometry.height() > 0)
         QCOMPARE(control->height(), geometry.height());
     QCOMPARE(textOf(control), text);
