@@ -6,9 +6,9 @@ namespace {
 
 const OptionSpec* specNamed(const QList<OptionSpec>& specs, const QString& name)
 {
-    for (const OptionSpec& spec : specs)
-        if (spec.names.contains(name))
-            return &spec;
+    for (const OptionSpec& known : specs)
+        if (known.names.contains(name))
+            return &known;
     return nullptr;
 }
 
@@ -42,17 +42,17 @@ std::optional<ParsedOptions> parseOptions(const QStringList& arguments, const QL
             parsed.help = true;
             continue;
         }
-        const OptionSpec* spec =
+        const OptionSpec* known =
             word.option.startsWith(QLatin1String("--")) ? specNamed(specs, word.option.mid(2)) : nullptr;
-        if (!spec) {
+        if (!known) {
             *error = QCoreApplication::translate("CommandLine", "unknown option: ") + arguments[i];
             return std::nullopt;
         }
-        if (!spec->takesValue && word.inlineValue) {
+        if (!known->takesValue && word.inlineValue) {
             *error = QCoreApplication::translate("CommandLine", "unexpected value after ") + word.option;
             return std::nullopt;
         }
-        std::optional<QString> value = spec->takesValue ? word.inlineValue : QString();
+        std::optional<QString> value = known->takesValue ? word.inlineValue : QString();
         if (!value) {
             if (i + 1 >= arguments.size()) {
                 *error = QCoreApplication::translate("CommandLine", "missing value after ") + word.option;
@@ -60,7 +60,7 @@ std::optional<ParsedOptions> parseOptions(const QStringList& arguments, const QL
             }
             value = arguments[++i];
         }
-        parsed.given.insert(spec->names.first(), *value);
+        parsed.given.insert(known->names.first(), *value);
     }
     return parsed;
 }

@@ -32,9 +32,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>--restore plays its FILE; it takes no SOURCE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>usage: converter-banco-import --type TYPE [--database DB] [--user NAME]
          [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]
-         [--log FILE] [--yes] [--dry-run] [--quiet] SOURCE
+         [--log FILE] [--wait SECONDS] [--yes] [--dry-run] [--quiet] [--one-by-one]
+         SOURCE
 Empties the product table of DB and imports SOURCE (.xls, .XLS, .xlsx, .txt, .TXT)
 with the layout of source type TYPE: 0 to %1, or one of
   %2.
@@ -44,14 +49,19 @@ with the layout of source type TYPE: 0 to %1, or one of
   --keep-source-barcode    %6: keep the sheet&apos;s own barcodes
   --barcode-file FILE      %7: the barcode list (required)
   --log FILE               the error log (default ErrorLog.txt)
+  --wait SECONDS           while the database is in use by another connection, try
+                           again for that long (default 0: give up at once)
   --yes                    confirm that the table is emptied
   --dry-run                run everything, then roll back: the database is unchanged
   --quiet                  no progress line
-  -h, --help               this text
+  --one-by-one             send every insert alone, as the window does, instead of
+                           many in one statement (same rows, log and counts)
+%8  -h, --help               this text
   --version                the version and the client library it would load
 The password is read from ISC_PASSWORD when it is set.
 Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then nothing
-was changed, unless the log could not be written after the commit).
+was changed, unless the log could not be written after the commit); SIGINT,
+SIGTERM and SIGHUP roll the import back and end with 130, 143 and 129.
 </source>
         <translation type="unfinished"></translation>
     </message>
@@ -171,10 +181,6 @@ Error log: %5
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cannot read &quot;%1&quot;: a text file of more than %2 bytes is not read</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Cannot read &quot;%1&quot;: it has more than %2 lines</source>
         <translation type="unfinished"></translation>
     </message>
@@ -183,31 +189,7 @@ Error log: %5
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>workbooks older than Excel 5 are not supported</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the workbook stream does not start with a BOF record</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the workbook is neither BIFF5 nor BIFF8</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the workbook stream does not start with the workbook globals</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>the workbook is password-protected</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the workbook globals have no EOF record</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the workbook has no worksheet</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -215,15 +197,7 @@ Error log: %5
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the cell %1 refers to a shared string that does not exist</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>the first worksheet lies outside the workbook stream</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the first worksheet does not start with a BOF record</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -240,10 +214,6 @@ Error log: %5
     </message>
     <message>
         <source>it is not an Excel 97-2003 workbook (no compound file header)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the compound file header is damaged (byte order mark)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -300,18 +270,6 @@ Error log: %5
     </message>
     <message>
         <source>Cannot read &quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the used area of the first worksheet (%1 rows, %2 columns) is larger than a worksheet can be</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The first worksheet of &quot;%1&quot; has no cell beyond A1, so it holds no table to load</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cell %1 holds the error value %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -379,10 +337,6 @@ Error log: %5
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Cell %1 %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>refers to the shared string &quot;%1&quot;, which the workbook does not have</source>
         <translation type="unfinished"></translation>
     </message>
@@ -395,23 +349,11 @@ Error log: %5
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The first worksheet has more than %1 cells</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The workbook has more than %1 shared strings</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Shared string %1 of the workbook is longer than %2 bytes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The workbook &quot;%1&quot; has no worksheet</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The used area of the first worksheet, A1:%1, has more than %2 cells</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -32,9 +32,14 @@
         <translation>o tipo de origem %1 (%2) precisa de --barcode-file ARQUIVO com a lista de códigos de barras; ela não é lida do arquivo de origem</translation>
     </message>
     <message>
+        <source>--restore plays its FILE; it takes no SOURCE</source>
+        <translation>--restore executa o seu ARQUIVO; não recebe ORIGEM</translation>
+    </message>
+    <message>
         <source>usage: converter-banco-import --type TYPE [--database DB] [--user NAME]
          [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]
-         [--log FILE] [--yes] [--dry-run] [--quiet] SOURCE
+         [--log FILE] [--wait SECONDS] [--yes] [--dry-run] [--quiet] [--one-by-one]
+         SOURCE
 Empties the product table of DB and imports SOURCE (.xls, .XLS, .xlsx, .txt, .TXT)
 with the layout of source type TYPE: 0 to %1, or one of
   %2.
@@ -44,18 +49,24 @@ with the layout of source type TYPE: 0 to %1, or one of
   --keep-source-barcode    %6: keep the sheet&apos;s own barcodes
   --barcode-file FILE      %7: the barcode list (required)
   --log FILE               the error log (default ErrorLog.txt)
+  --wait SECONDS           while the database is in use by another connection, try
+                           again for that long (default 0: give up at once)
   --yes                    confirm that the table is emptied
   --dry-run                run everything, then roll back: the database is unchanged
   --quiet                  no progress line
-  -h, --help               this text
+  --one-by-one             send every insert alone, as the window does, instead of
+                           many in one statement (same rows, log and counts)
+%8  -h, --help               this text
   --version                the version and the client library it would load
 The password is read from ISC_PASSWORD when it is set.
 Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then nothing
-was changed, unless the log could not be written after the commit).
+was changed, unless the log could not be written after the commit); SIGINT,
+SIGTERM and SIGHUP roll the import back and end with 130, 143 and 129.
 </source>
         <translation>uso: converter-banco-import --type TIPO [--database BANCO] [--user NOME]
          [--client-library ARQUIVO] [--keep-source-barcode] [--barcode-file ARQUIVO]
-         [--log ARQUIVO] [--yes] [--dry-run] [--quiet] ORIGEM
+         [--log ARQUIVO] [--wait SEGUNDOS] [--yes] [--dry-run] [--quiet] [--one-by-one]
+         ORIGEM
 Esvazia a tabela de produtos de BANCO e importa ORIGEM (.xls, .XLS, .xlsx, .txt, .TXT)
 com o layout do tipo de origem TIPO: 0 a %1, ou um destes:
   %2.
@@ -65,13 +76,19 @@ com o layout do tipo de origem TIPO: 0 a %1, ou um destes:
   --keep-source-barcode    %6: manter os códigos de barras da planilha
   --barcode-file ARQUIVO   %7: a lista de códigos de barras (obrigatória)
   --log ARQUIVO            o log de erros (padrão ErrorLog.txt)
+  --wait SEGUNDOS          enquanto o banco estiver em uso por outra conexão, tenta de
+                           novo por esse tempo (padrão 0: desiste na hora)
   --yes                    confirma que a tabela será esvaziada
   --dry-run                executa tudo e depois desfaz: o banco de dados não muda
   --quiet                  sem linha de progresso
-  -h, --help               este texto
+  --one-by-one             envia cada insert sozinho, como a janela, em vez de muitos
+                           num só comando (mesmas linhas, log e contagens)
+%8  -h, --help               este texto
   --version                a versão e a biblioteca cliente que seria carregada
 A senha é lida de ISC_PASSWORD quando ela está definida.
-Código de saída: 0 todas as linhas importadas, 1 algumas linhas falharam, 2 qualquer outro erro.
+Código de saída: 0 todas as linhas importadas, 1 algumas linhas falharam, 2 qualquer outro
+erro (então nada foi alterado, a não ser que o log não pudesse ser gravado depois do
+commit); SIGINT, SIGTERM e SIGHUP desfazem a importação e terminam com 130, 143 e 129.
 </translation>
     </message>
 </context>
@@ -198,10 +215,6 @@ Log de erros: %5
         <translation>Não é possível carregar &quot;%1&quot; como planilha: só pastas de trabalho .xlsx, .xls e .XLS podem ser lidas</translation>
     </message>
     <message>
-        <source>Cannot read &quot;%1&quot;: a text file of more than %2 bytes is not read</source>
-        <translation>Não é possível ler &quot;%1&quot;: um arquivo de texto de mais de %2 bytes não é lido</translation>
-    </message>
-    <message>
         <source>Cannot read &quot;%1&quot;: it has more than %2 lines</source>
         <translation>Não é possível ler &quot;%1&quot;: ele tem mais de %2 linhas</translation>
     </message>
@@ -210,48 +223,16 @@ Log de erros: %5
         <translation>o fluxo da pasta de trabalho está vazio</translation>
     </message>
     <message>
-        <source>workbooks older than Excel 5 are not supported</source>
-        <translation>pastas de trabalho anteriores ao Excel 5 não são suportadas</translation>
-    </message>
-    <message>
-        <source>the workbook stream does not start with a BOF record</source>
-        <translation>o fluxo da pasta de trabalho não começa com um registro BOF</translation>
-    </message>
-    <message>
-        <source>the workbook is neither BIFF5 nor BIFF8</source>
-        <translation>a pasta de trabalho não é BIFF5 nem BIFF8</translation>
-    </message>
-    <message>
-        <source>the workbook stream does not start with the workbook globals</source>
-        <translation>o fluxo da pasta de trabalho não começa com os dados globais da pasta</translation>
-    </message>
-    <message>
         <source>the workbook is password-protected</source>
         <translation>a pasta de trabalho está protegida por senha</translation>
-    </message>
-    <message>
-        <source>the workbook globals have no EOF record</source>
-        <translation>os dados globais da pasta de trabalho não têm registro EOF</translation>
-    </message>
-    <message>
-        <source>the workbook has no worksheet</source>
-        <translation>a pasta de trabalho não tem planilha</translation>
     </message>
     <message>
         <source>a string runs past the end of its record</source>
         <translation>um texto passa do fim do seu registro</translation>
     </message>
     <message>
-        <source>the cell %1 refers to a shared string that does not exist</source>
-        <translation>a célula %1 se refere a um texto compartilhado que não existe</translation>
-    </message>
-    <message>
         <source>the first worksheet lies outside the workbook stream</source>
         <translation>a primeira planilha fica fora do fluxo da pasta de trabalho</translation>
-    </message>
-    <message>
-        <source>the first worksheet does not start with a BOF record</source>
-        <translation>a primeira planilha não começa com um registro BOF</translation>
     </message>
     <message>
         <source>the first worksheet has no EOF record</source>
@@ -268,10 +249,6 @@ Log de erros: %5
     <message>
         <source>it is not an Excel 97-2003 workbook (no compound file header)</source>
         <translation>não é uma pasta de trabalho do Excel 97-2003 (falta o cabeçalho de arquivo composto)</translation>
-    </message>
-    <message>
-        <source>the compound file header is damaged (byte order mark)</source>
-        <translation>o cabeçalho do arquivo composto está danificado (marca de ordem dos bytes)</translation>
     </message>
     <message>
         <source>the compound file header is damaged (sector size)</source>
@@ -328,18 +305,6 @@ Log de erros: %5
     <message>
         <source>Cannot read &quot;%1&quot;: %2</source>
         <translation>Não é possível ler &quot;%1&quot;: %2</translation>
-    </message>
-    <message>
-        <source>the used area of the first worksheet (%1 rows, %2 columns) is larger than a worksheet can be</source>
-        <translation>a área usada da primeira planilha (%1 linhas, %2 colunas) é maior do que uma planilha pode ser</translation>
-    </message>
-    <message>
-        <source>The first worksheet of &quot;%1&quot; has no cell beyond A1, so it holds no table to load</source>
-        <translation>A primeira planilha de &quot;%1&quot; não tem células além de A1, portanto não contém tabela para carregar</translation>
-    </message>
-    <message>
-        <source>Cell %1 holds the error value %2</source>
-        <translation>A célula %1 contém o valor de erro %2</translation>
     </message>
     <message>
         <source>cannot be read: %1</source>
@@ -406,10 +371,6 @@ Log de erros: %5
         <translation>tem o tipo desconhecido &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>Cell %1 %2</source>
-        <translation>A célula %1 %2</translation>
-    </message>
-    <message>
         <source>refers to the shared string &quot;%1&quot;, which the workbook does not have</source>
         <translation>se refere ao texto compartilhado &quot;%1&quot;, que a pasta de trabalho não tem</translation>
     </message>
@@ -422,24 +383,12 @@ Log de erros: %5
         <translation>contém &quot;%1&quot;, que não é um número</translation>
     </message>
     <message>
-        <source>The first worksheet has more than %1 cells</source>
-        <translation>A primeira planilha tem mais de %1 células</translation>
-    </message>
-    <message>
-        <source>The workbook has more than %1 shared strings</source>
-        <translation>A pasta de trabalho tem mais de %1 textos compartilhados</translation>
-    </message>
-    <message>
         <source>Shared string %1 of the workbook is longer than %2 bytes</source>
         <translation>O texto compartilhado %1 da pasta de trabalho tem mais de %2 bytes</translation>
     </message>
     <message>
         <source>The workbook &quot;%1&quot; has no worksheet</source>
         <translation>A pasta de trabalho &quot;%1&quot; não tem planilha</translation>
-    </message>
-    <message>
-        <source>The used area of the first worksheet, A1:%1, has more than %2 cells</source>
-        <translation>A área usada da primeira planilha, A1:%1, tem mais de %2 células</translation>
     </message>
 </context>
 <context>

@@ -106,7 +106,11 @@ Outcome runCommand(const QStringList& options, bool oneByOne, TestDatabase::Acce
     QProcess cli;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("ISC_PASSWORD"), TestDatabase::password());
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("pt_BR.UTF-8"));
+    // Brazilian regional settings; the summary in English, which the checks below read.
+    env.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
+    env.remove(QStringLiteral("LC_ALL"));
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("C.UTF-8"));
     cli.setProcessEnvironment(env);
     cli.setWorkingDirectory(dir.path());
     QStringList arguments{"--database", db.attachString(), "--yes", "--log", log};

@@ -19,8 +19,11 @@ CliRun runCli(const QStringList& arguments, const QString& workDir, int fileSize
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("ISC_PASSWORD"), TestDatabase::password());
+    // Brazilian regional settings; the command's own words in English, which these tests read.
     env.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("pt_BR.UTF-8"));
+    env.remove(QStringLiteral("LC_ALL"));
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("C.UTF-8"));
     QProcess cli;
     cli.setWorkingDirectory(workDir);
     cli.setProcessEnvironment(env);
