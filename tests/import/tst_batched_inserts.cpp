@@ -1,6 +1,7 @@
 // The command's inserts sent many in one statement must leave exactly what sending them one
 // by one leaves: the same table (registration dates aside), the same log bytes, the same
 // counts and exit code. Each case runs the command both ways over fresh databases.
+#include "CliEnvironment.h"
 #include "InsertBatch.h"
 #include "RunHarness.h"
 #include "DefaultTransaction.h"
@@ -104,14 +105,7 @@ Outcome runCommand(const QStringList& options, bool oneByOne, TestDatabase::Acce
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("log.txt"));
     QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ISC_PASSWORD"), TestDatabase::password());
-    // Brazilian regional settings; the summary in English, which the checks below read.
-    env.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
-    env.remove(QStringLiteral("LC_ALL"));
-    env.remove(QStringLiteral("LANGUAGE"));
-    env.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("C.UTF-8"));
-    cli.setProcessEnvironment(env);
+    cli.setProcessEnvironment(cliEnvironment());
     cli.setWorkingDirectory(dir.path());
     QStringList arguments{"--database", db.attachString(), "--yes", "--log", log};
     if (oneByOne)

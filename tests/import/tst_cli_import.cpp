@@ -5,6 +5,7 @@
 #include "ScriptedDialogs.h"
 #include "SourceTypes.h"
 #include "TFrmConverterBancoQelExcel.h"
+#include "CliEnvironment.h"
 #include "TestDatabase.h"
 
 #include <QComboBox>
@@ -60,19 +61,6 @@ struct CliRun {
     QString out;
     QString err;
 };
-
-QProcessEnvironment cliEnvironment()
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ISC_PASSWORD"), TestDatabase::password());
-    // The window's tests run with Brazilian settings; the command reads the system's. Its
-    // messages are checked in English here (tst_cli_messages checks both languages).
-    env.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
-    env.remove(QStringLiteral("LC_ALL"));
-    env.remove(QStringLiteral("LANGUAGE"));
-    env.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("C.UTF-8"));
-    return env;
-}
 
 CliRun runCli(const QString& exe, const QStringList& arguments, const QString& workDir)
 {

@@ -1,5 +1,7 @@
 #include "CliRun.h"
 
+#include "CliEnvironment.h"
+
 #include "TestDatabase.h"
 
 #include <QCoreApplication>
@@ -17,13 +19,7 @@ QString fixturePath(const QString& relative)
 
 CliRun runCli(const QStringList& arguments, const QString& workDir, int fileSizeLimit)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ISC_PASSWORD"), TestDatabase::password());
-    // Brazilian regional settings; the command's own words in English, which these tests read.
-    env.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
-    env.remove(QStringLiteral("LC_ALL"));
-    env.remove(QStringLiteral("LANGUAGE"));
-    env.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("C.UTF-8"));
+    const QProcessEnvironment env = cliEnvironment();
     QProcess cli;
     cli.setWorkingDirectory(workDir);
     cli.setProcessEnvironment(env);
