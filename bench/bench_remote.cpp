@@ -39,7 +39,7 @@ namespace {
 enum class Way { Batched, OneByOne, Prepared };
 const char* wayName(Way w)
 {
-    return w == Way::Batched ? "batched" : w == Way::OneByOne ? "one by one" : "prepared loop";
+    return w == Way::Batched ? "default" : w == Way::OneByOne ? "one by one" : "prepared loop";
 }
 
 struct Latency {
