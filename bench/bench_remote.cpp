@@ -167,7 +167,8 @@ public:
             if (way == Way::OneByOne)
                 args.prepend(QStringLiteral("--one-by-one"));
             const ChildRun child = runChild(buildDir() + QStringLiteral("/cli/converter-banco-import"), args);
-            if (!child.ok || !child.output.contains(QStringLiteral("Rows imported: %1\n").arg(rows)))
+            // The summary speaks the language of the bench's pt_BR locale.
+            if (!child.ok || !child.output.contains(QStringLiteral("Linhas importadas: %1\n").arg(rows)))
                 qFatal("the command failed: %s", qPrintable(child.output.right(2000)));
             f.time = child.time;
         }

@@ -137,6 +137,8 @@ private slots:
     void rowsFailedInTheBlockAreSentAlone_data();
     void rowsFailedInTheBlockAreSentAlone();
     void runErrorInABlockStopsTheBatch();
+    void runErrorStopsTheRunAlikeBothWays_data();
+    void runErrorStopsTheRunAlikeBothWays();
     void failedPositions_data();
     void failedPositions();
 };
@@ -275,6 +277,43 @@ void TestBatchedInserts::runErrorInABlockStopsTheBatch()
     }
     QCOMPARE(handedBack, QStringList());
     QCOMPARE(batch.queued(), 0);
+}
+
+void TestBatchedInserts::runErrorStopsTheRunAlikeBothWays_data()
+{
+    QTest::addColumn<bool>("batched");
+    QTest::newRow("alone") << false;
+    QTest::newRow("batched") << true;
+}
+
+// A user who may empty the table but not insert into it: the wipe goes through, the first
+// rows meet the refusal, and the run stops with the same words whether its rows went alone
+// or in a block; no row is logged as failed and the old rows stay.
+void TestBatchedInserts::runErrorStopsTheRunAlikeBothWays()
+{
+    QFETCH(bool, batched);
+    RunFixture f;
+    QVERIFY(f.addOldRows());
+    QVERIFY(f.db.execute(QStringLiteral("grant select, delete on c000025 to CLERK;\n"
+                                        "grant select, delete on PRODUTOS to CLERK;")));
+    loadText(f.views, 13, {QStringLiteral(";1;;;;;;;;;;UM;"), QStringLiteral(";2;;;;;;;;;;DOIS;")});
+    f.dialogs.answer(MsgDlgBtn::OK);
+    f.connect(QStringLiteral("CLERK"), QStringLiteral("clerk"));
+    SqlQuery batch(f.session->eConexao);
+    ImportContext context = f.session->context(f.views, f.dialogs);
+    if (batched)
+        context.batchQuery = &batch;
+    try {
+        RunFullImport(context);
+        QFAIL("the run went through");
+    } catch (const RunStopped& e) {
+        QCOMPARE(e.cause(), RunStopped::Cause::RunError);
+        QVERIFY2(e.message().startsWith(QStringLiteral("A importação parou: ")
+                                        + runErrorDescription(ErrorKind::Refused)),
+                 qPrintable(e.message()));
+    }
+    QCOMPARE(f.views.errorLines(), QStringList());
+    QCOMPARE(f.codes(), (QStringList{"900001", "900002"}));
 }
 
 void TestBatchedInserts::failedPositions_data()
