@@ -48,8 +48,9 @@ struct Latency {
     quint16 port;
 };
 const Latency Embedded{"embedded", -1, 0};
-const Latency Lan{"TCP, 1 ms", 500, 13051};
-const Latency Vpn{"TCP, 30 ms", 15000, 13052};
+// The proxies' ports: CB_BENCH_PORT (default 13051) and the next one, for two benches at once.
+Latency Lan{"TCP, 1 ms", 500, 13051};
+Latency Vpn{"TCP, 30 ms", 15000, 13052};
 
 QString buildDir()
 {
@@ -88,6 +89,9 @@ public:
     }
     bool start(const Latency& l)
     {
+        // Another bench's proxy on the port would take this bench's traffic, at its own delay.
+        if (listening(l.port))
+            qFatal("port %d is taken: set CB_BENCH_PORT to another", l.port);
         auto p = std::make_unique<QProcess>();
         p->start(buildDir() + QStringLiteral("/bench/delayproxy"),
                  {QString::number(l.port), QStringLiteral("3050"), QString::number(l.oneWayUs)});
@@ -248,6 +252,10 @@ int main(int argc, char** argv)
     }
     qputenv("ISC_PASSWORD", TestDatabase::password().toLatin1());
     qputenv("LC_ALL", "pt_BR.UTF-8");
+    if (const int port = qEnvironmentVariableIntValue("CB_BENCH_PORT"); port > 0 && port < 65535) {
+        Lan.port = quint16(port);
+        Vpn.port = quint16(port + 1);
+    }
     QTemporaryDir dir;
     Bench bench(rows, dir.path());
     Proxies proxies;
