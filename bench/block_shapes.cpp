@@ -2,7 +2,8 @@
 // window sends it), in a plain execute block, in the guarded block (each insert with its own
 // handler), or as one insert of a union of selects. Not a goal, an experiment, run by hand:
 //   block_shapes ROWS (alone | plain | guarded | union) [ROWS_PER_STATEMENT]
-// It prints the CPU time of the whole process (the engine's threads too) per row.
+// With CB_SHAPES_SERVER=1 the same goes to the local server instead (no delay: the server's
+// own work, which this process's CPU time does not show; compare the wall times). It prints the CPU time of the whole process (the engine's threads too) per row.
 #include "BenchSupport.h"
 #include "InsertBatch.h"
 #include "ProductRow.h"
@@ -60,11 +61,14 @@ int main(int argc, char** argv)
     std::vector<QStringList> statements;
     for (int i = 0; i < rows; ++i)
         statements.push_back(ProductInsertStatement(catalogueRow(i, catalogueLine(i)), date));
-    TestDatabase db;
+    TestDatabase::Options options;
+    if (qgetenv("CB_SHAPES_SERVER") == "1")
+        options.access = TestDatabase::Access::Server;
+    TestDatabase db(options);
     if (!db.isValid())
         qFatal("test database: %s", qPrintable(db.error()));
     {
-        RunSession s(db.path());
+        RunSession s(db.attachString());
         Stopwatch clock;
         for (std::size_t from = 0; from < statements.size(); from += size) {
             const std::size_t n = std::min(size, statements.size() - from);
