@@ -39,7 +39,7 @@ namespace {
 enum class Way { Batched, OneByOne, Prepared };
 const char* wayName(Way w)
 {
-    return w == Way::Batched ? "batched" : w == Way::OneByOne ? "one by one" : "prepared loop";
+    return w == Way::Batched ? "default" : w == Way::OneByOne ? "one by one" : "prepared loop";
 }
 
 struct Latency {
@@ -48,8 +48,9 @@ struct Latency {
     quint16 port;
 };
 const Latency Embedded{"embedded", -1, 0};
-const Latency Lan{"TCP, 1 ms", 500, 13051};
-const Latency Vpn{"TCP, 30 ms", 15000, 13052};
+// The proxies' ports: CB_BENCH_PORT (default 13051) and the next one, for two benches at once.
+Latency Lan{"TCP, 1 ms", 500, 13051};
+Latency Vpn{"TCP, 30 ms", 15000, 13052};
 
 QString buildDir()
 {
@@ -88,6 +89,9 @@ public:
     }
     bool start(const Latency& l)
     {
+        // Another bench's proxy on the port would take this bench's traffic, at its own delay.
+        if (listening(l.port))
+            qFatal("port %d is taken: set CB_BENCH_PORT to another", l.port);
         auto p = std::make_unique<QProcess>();
         p->start(buildDir() + QStringLiteral("/bench/delayproxy"),
                  {QString::number(l.port), QStringLiteral("3050"), QString::number(l.oneWayUs)});
@@ -167,7 +171,8 @@ public:
             if (way == Way::OneByOne)
                 args.prepend(QStringLiteral("--one-by-one"));
             const ChildRun child = runChild(buildDir() + QStringLiteral("/cli/converter-banco-import"), args);
-            if (!child.ok || !child.output.contains(QStringLiteral("Rows imported: %1\n").arg(rows)))
+            // The summary speaks the language of the bench's pt_BR locale.
+            if (!child.ok || !child.output.contains(QStringLiteral("Linhas importadas: %1\n").arg(rows)))
                 qFatal("the command failed: %s", qPrintable(child.output.right(2000)));
             f.time = child.time;
         }
@@ -247,6 +252,10 @@ int main(int argc, char** argv)
     }
     qputenv("ISC_PASSWORD", TestDatabase::password().toLatin1());
     qputenv("LC_ALL", "pt_BR.UTF-8");
+    if (const int port = qEnvironmentVariableIntValue("CB_BENCH_PORT"); port > 0 && port < 65535) {
+        Lan.port = quint16(port);
+        Vpn.port = quint16(port + 1);
+    }
     QTemporaryDir dir;
     Bench bench(rows, dir.path());
     Proxies proxies;

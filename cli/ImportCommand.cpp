@@ -283,8 +283,10 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
     wireContext(context, options, interrupts, pause, progress);
     RunExtras extras(options);
     extras.attach(context, s.eConexao);
-    // A far database costs a round trip or two per statement; batches save nearly all of them.
-    if (!options.oneByOne)
+    // A far database costs a round trip or two per statement; batches save nearly all of
+    // them. Near, in this process's own engine, there is no trip to save, and a block costs
+    // the engine more than its inserts alone: every insert is compiled all the same.
+    if (!options.oneByOne && s.eConexao.throughServer())
         context.batchQuery = &s.batch;
     const RunEnd end{options, result, extras, interrupts, clock};
     try {

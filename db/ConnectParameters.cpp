@@ -74,7 +74,7 @@ long littleEndian(const char* data, int length)
     return long(value);
 }
 
-int dialectFromInfo(const QByteArray& reply)
+QByteArray infoValue(const QByteArray& reply, char wanted)
 {
     qsizetype pos = 0;
     while (pos + 3 <= reply.size()) {
@@ -84,11 +84,29 @@ int dialectFromInfo(const QByteArray& reply)
         const int length = int(littleEndian(reply.constData() + pos + 1, 2));
         if (length < 0 || pos + 3 + length > reply.size())
             break;
-        if (item == isc_info_db_sql_dialect && length > 0)
-            return int(littleEndian(reply.constData() + pos + 3, length));
+        if (item == wanted)
+            return reply.mid(pos + 3, length);
         pos += 3 + length;
     }
-    return 1;
+    return {};
+}
+
+int dialectFromInfo(const QByteArray& reply)
+{
+    const QByteArray value = infoValue(reply, isc_info_db_sql_dialect);
+    return value.isEmpty() ? 1 : int(littleEndian(value.constData(), int(value.size())));
+}
+
+// A count, then one (implementation, class) pair per layer between the caller and the
+// database file.
+bool remoteFromInfo(const QByteArray& reply)
+{
+    const QByteArray value = infoValue(reply, isc_info_implementation);
+    const int layers = value.isEmpty() ? 0 : static_cast<unsigned char>(value.at(0));
+    for (int i = 0; i < layers && 2 + 2 * i < value.size(); ++i)
+        if (value.at(2 + 2 * i) == isc_info_db_class_rem_int)
+            return true;
+    return false;
 }
 
 } // namespace connectparams

@@ -23,6 +23,13 @@ QString attachString(const QString& database, const QString& server);
 QByteArray databaseParameterBlock(const QString& user, const QString& password,
                                   const QString& characterSet, const QString& role);
 
+// The value bytes of one item of an isc_database_info reply; empty when the reply lacks it.
+QByteArray infoValue(const QByteArray& reply, char item);
+
+// True when an isc_info_implementation reply names the client's remote interface among its
+// layers: the database is reached through a server, not opened by an engine in this process.
+bool remoteFromInfo(const QByteArray& reply);
+
 // The dialect in an isc_database_info reply for isc_info_db_sql_dialect; 1 when the reply
 // does not carry the item.
 int dialectFromInfo(const QByteArray& reply);

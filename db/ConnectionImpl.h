@@ -16,6 +16,7 @@ struct DatabaseConnection::Impl {
 
     AttachmentHandle attachment;
     int dialect = 0;
+    bool remote = false;
     std::vector<SqlQuery*> queries; // the components bound to this connection
     // Components hold a weak reference to it, so one that outlives its connection knows.
     std::shared_ptr<char> lifetime = std::make_shared<char>();

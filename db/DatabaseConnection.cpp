@@ -31,6 +31,7 @@ void DatabaseConnection::Impl::connect(const DatabaseConnection& settings)
     try {
         const int own = connectparams::dialectFromInfo(attachment.info(isc_info_db_sql_dialect));
         dialect = std::min(settings.SQLDialect, own);
+        remote = connectparams::remoteFromInfo(attachment.info(isc_info_implementation));
     } catch (...) {
         attachment.detachQuietly();
         throw;
@@ -95,6 +96,11 @@ void DatabaseConnection::Rollback()
     if (d->transaction.Active())
         d->closeQueries();
     d->transaction.rollbackQuietly(); // also ends a cancel that found no work
+}
+
+bool DatabaseConnection::throughServer() const
+{
+    return d->remote;
 }
 
 int DatabaseConnection::dialect() const

@@ -37,6 +37,9 @@ public:
     void Rollback();
 
     int dialect() const; // the smaller of SQLDialect and the database's own, once connected
+    // Once connected: true when a server opens the database and every statement is a round
+    // trip away, false when the engine in this process opens the file itself.
+    bool throughServer() const;
     DefaultTransaction& defaultTransaction();
 
 private:

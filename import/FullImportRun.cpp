@@ -252,10 +252,19 @@ public:
         logFailedRow(m_ctx, m_state, {SourceRowNumber(m_ctx.views), m_state.row.produto, m_state.row.codigo}, e);
     }
 
+    // A block that fails for anything but its rows' data stops the run the way an insert
+    // alone stops it, with the same words.
     void flush()
     {
-        if (m_batch)
+        if (!m_batch)
+            return;
+        try {
             m_batch->flush();
+        } catch (const RunStopped&) {
+            throw;
+        } catch (const std::exception& e) {
+            throw RunStopped::byError(e);
+        }
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "InsertBatch.h"
 
+#include "ErrorScope.h"
 #include "SqlQuery.h"
 #include "platform/AnsiCodePage.h"
 
@@ -7,16 +8,21 @@
 
 namespace {
 
-const QString Head = QStringLiteral("execute block returns (failed varchar(1000)) as\nbegin\nfailed = '';\n");
-const QString Tail = QStringLiteral("suspend;\nend");
+const QString PlainHead = QStringLiteral("execute block as\nbegin\n");
+const QString PlainTail = QStringLiteral("end");
+const QString GuardedHead = QStringLiteral("execute block returns (failed varchar(1000)) as\nbegin\nfailed = '';\n");
+const QString GuardedTail = QStringLiteral("suspend;\nend");
 
 // One insert in its own block: an error inside it undoes that insert alone and notes its
 // position.
-QString piece(const QStringList& lines, int position)
+QString guardedPiece(const QString& insert, int position)
 {
-    return QStringLiteral("begin\n") + lines.join(QStringLiteral("\r\n"))
+    return QStringLiteral("begin\n") + insert
            + QStringLiteral(";\nwhen any do failed = failed || '%1,';\nend\n").arg(position);
 }
+
+// What the guarded form adds to an insert, at the longest position.
+const qsizetype GuardedExtra = guardedPiece(QString(), InsertBatch::MaxRows).size();
 
 } // namespace
 
@@ -28,64 +34,89 @@ InsertBatch::InsertBatch(SqlQuery& query, SendAlone sendAlone)
 
 void InsertBatch::add(PendingInsert row)
 {
-    QString text = piece(row.lines, queued());
+    QString text = row.lines.join(QStringLiteral("\r\n"));
     // Every character of the code page is one byte, and one it lacks keeps the row out.
     if (platform::firstUnencodable(text).offset >= 0)
         text.clear();
-    if (queued() + 1 > MaxRows || Head.size() + m_bytes + text.size() + Tail.size() > MaxBytes) {
+    const qsizetype bytes = text.isEmpty() ? 0 : text.size() + GuardedExtra;
+    if (queued() + 1 > MaxRows || GuardedHead.size() + m_bytes + bytes + GuardedTail.size() > MaxBytes)
         flush();
-        text = text.isEmpty() ? text : piece(row.lines, 0);
-    }
-    m_bytes += text.size();
-    m_pieces.push_back(std::move(text));
+    m_bytes += bytes;
+    m_inserts.push_back(std::move(text));
     m_rows.push_back(std::move(row));
 }
 
 void InsertBatch::flush()
 {
     std::vector<PendingInsert> rows = std::exchange(m_rows, {});
-    std::vector<QString> pieces = std::exchange(m_pieces, {});
+    std::vector<QString> inserts = std::exchange(m_inserts, {});
     m_bytes = 0;
     std::vector<bool> alone(rows.size(), true);
     int inBlock = 0;
-    for (const QString& p : pieces)
-        inBlock += p.isEmpty() ? 0 : 1;
+    for (const QString& insert : inserts)
+        inBlock += insert.isEmpty() ? 0 : 1;
     // A lone insert gains nothing from a block: it goes the one-by-one way at once.
     if (inBlock > 1)
-        alone = sendBatch(pieces);
+        alone = sendBatch(inserts);
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (alone[i])
             m_sendAlone(rows[i]);
 }
 
-// Which rows must still be sent alone: those the block says failed, those not in it, and
-// all of them when the server refuses the block itself (its inserts are then undone with it).
-std::vector<bool> InsertBatch::sendBatch(const std::vector<QString>& pieces)
+// Which rows must still be sent alone: those not in the block, those the guarded block says
+// failed, and all of them when the server refuses the guarded block itself.
+std::vector<bool> InsertBatch::sendBatch(const std::vector<QString>& inserts)
 {
-    std::vector<bool> alone(pieces.size(), true);
-    QStringList answer;
-    try {
-        m_query.Close();
-        m_query.SQL().Clear();
-        m_query.SQL().Add(blockText(pieces));
-        answer = m_query.ExecSQLWithOutput();
-    } catch (const std::exception&) {
-        return alone;
-    }
-    for (std::size_t i = 0; i < pieces.size(); ++i)
-        alone[i] = pieces[i].isEmpty();
-    for (int position : failedPositions(answer.value(0)))
+    std::vector<bool> notInBlock(inserts.size());
+    for (std::size_t i = 0; i < inserts.size(); ++i)
+        notInBlock[i] = inserts[i].isEmpty();
+    if (tryBlock(plainBlockText(inserts), false))
+        return notInBlock;
+    const std::optional<QStringList> answer = tryBlock(guardedBlockText(inserts), true);
+    if (!answer)
+        return std::vector<bool>(inserts.size(), true);
+    std::vector<bool> alone = notInBlock;
+    for (int position : failedPositions(answer->value(0)))
         if (position >= 0 && std::size_t(position) < alone.size())
             alone[std::size_t(position)] = true;
     return alone;
 }
 
-QString InsertBatch::blockText(const std::vector<QString>& pieces)
+// The block's answer, or nothing when a row's data made it fail (the engine then undid the
+// whole block). Any other error stops the run as it would stop it on one insert alone.
+std::optional<QStringList> InsertBatch::tryBlock(const QString& text, bool answers)
 {
-    QString text = Head;
-    for (const QString& p : pieces)
-        text += p;
-    return text + Tail;
+    try {
+        m_query.Close();
+        m_query.SQL().Clear();
+        m_query.SQL().Add(text);
+        if (answers)
+            return m_query.ExecSQLWithOutput();
+        m_query.ExecSQL();
+        return QStringList();
+    } catch (const std::exception& e) {
+        if (!isRowError(e))
+            throw;
+        return std::nullopt;
+    }
+}
+
+QString InsertBatch::plainBlockText(const std::vector<QString>& inserts)
+{
+    QString text = PlainHead;
+    for (const QString& insert : inserts)
+        if (!insert.isEmpty())
+            text += insert + QStringLiteral(";\n");
+    return text + PlainTail;
+}
+
+QString InsertBatch::guardedBlockText(const std::vector<QString>& inserts)
+{
+    QString text = GuardedHead;
+    for (std::size_t i = 0; i < inserts.size(); ++i)
+        if (!inserts[i].isEmpty())
+            text += guardedPiece(inserts[i], int(i));
+    return text + GuardedTail;
 }
 
 std::vector<int> InsertBatch::failedPositions(const QString& answer)

@@ -1,14 +1,18 @@
 #pragma once
 // The run's insert statements sent many at a time, for a database far away: one round trip
-// carries a whole batch instead of two per row. A batch is one "execute block" in which each
-// insert sits in its own block with its own error handler, so a failed insert is undone
-// alone and the others stay. The block answers with the positions of the inserts that
-// failed; each of those rows is then handed back, in order, to be sent alone the way the
-// window sends it, so its error (and its place in the log) is exactly the one-by-one one.
+// carries a whole batch instead of two per row. A batch first goes as one plain
+// "execute block" of its inserts: most batches hold no failing row, and then that one cheap
+// statement is all. A statement that fails is undone whole, so a failed plain block leaves
+// nothing behind; the same inserts then go again, each in its own block with its own error
+// handler, so a failed insert is undone alone and the others stay. That block answers with
+// the positions of the inserts that failed; each of those rows is handed back, in order, to
+// be sent alone the way the window sends it, so its error (and its place in the log) is
+// exactly the one-by-one one.
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class SqlQuery;
@@ -36,21 +40,26 @@ public:
     void add(PendingInsert row);
     // Sends what is queued, then every row that failed in it alone. A row whose text cannot
     // go into a batch (a character the code page lacks) and every row of a batch the server
-    // refused as a whole are sent alone too. Errors of sendAlone pass through; the queue is
-    // empty by then.
+    // refused as a whole for its rows' data are sent alone too. Any other error of a block
+    // (a lost connection, a stop, a full disk, no right to insert) passes through at once,
+    // as it would from an insert alone; so do the errors of sendAlone. The queue is empty
+    // by then.
     void flush();
     int queued() const { return int(m_rows.size()); }
 
-    // The execute block for these rows' pieces (for tests and the bench).
-    static QString blockText(const std::vector<QString>& pieces);
-    // The positions the block's answer names.
+    // The plain block and the guarded block (each insert with its handler) for these
+    // inserts; an empty insert is one that goes alone (for tests and the bench).
+    static QString plainBlockText(const std::vector<QString>& inserts);
+    static QString guardedBlockText(const std::vector<QString>& inserts);
+    // The positions the guarded block's answer names.
     static std::vector<int> failedPositions(const QString& answer);
 
 private:
-    std::vector<bool> sendBatch(const std::vector<QString>& pieces);
+    std::vector<bool> sendBatch(const std::vector<QString>& inserts);
+    std::optional<QStringList> tryBlock(const QString& text, bool answers);
     SqlQuery& m_query;
     SendAlone m_sendAlone;
     std::vector<PendingInsert> m_rows;
-    std::vector<QString> m_pieces; // per row: its part of the block, empty when alone
-    qsizetype m_bytes = 0;
+    std::vector<QString> m_inserts; // per row: its insert's text, empty when it goes alone
+    qsizetype m_bytes = 0;          // of the guarded block's pieces, the larger form
 };

@@ -100,6 +100,25 @@ private slots:
         QCOMPARE(connectparams::dialectFromInfo(reply), dialect);
     }
 
+    // isc_info_implementation: a count, then (implementation, class) per layer.
+    void implementationReply_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<bool>("remote");
+        QTest::addRow("engine in the process") << QByteArray("\x0b\x05\x00\x02\x3c\x02\x3c\x01\x01", 9) << false;
+        QTest::addRow("remote interface") << QByteArray("\x0b\x05\x00\x02\x3c\x02\x3c\x03\x01", 9) << true;
+        QTest::addRow("count beyond the value") << QByteArray("\x0b\x03\x00\x05\x3c\x02\x01", 7) << false;
+        QTest::addRow("no such item") << QByteArray("\x3e\x01\x00\x03\x01", 5) << false;
+        QTest::addRow("empty") << QByteArray() << false;
+    }
+
+    void implementationReply()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, remote);
+        QCOMPARE(connectparams::remoteFromInfo(reply), remote);
+    }
+
     void dialect_data()
     {
         QTest::addColumn<Access>("access");
@@ -128,6 +147,7 @@ private slots:
             connection->SQLDialect = requested;
             connection->setConnected(true);
             QCOMPARE(connection->dialect(), expected);
+            QCOMPARE(connection->throughServer(), access == Access::Server);
             // In dialect 1 a double-quoted text is a string; in dialect 3 it names a column.
             const QString message =
                 messageOf(*connection, "insert into c000025 (codigo, produto) values ('D1', \"quoted\")");

@@ -5,6 +5,7 @@
 #include "InsertBatch.h"
 #include "RunHarness.h"
 #include "DefaultTransaction.h"
+#include "ErrorScope.h"
 #include "SqlQuery.h"
 #include "TestDatabase.h"
 
@@ -135,6 +136,9 @@ private slots:
     void sameAsOneByOne();
     void rowsFailedInTheBlockAreSentAlone_data();
     void rowsFailedInTheBlockAreSentAlone();
+    void runErrorInABlockStopsTheBatch();
+    void runErrorStopsTheRunAlikeBothWays_data();
+    void runErrorStopsTheRunAlikeBothWays();
     void failedPositions_data();
     void failedPositions();
 };
@@ -156,9 +160,10 @@ void TestBatchedInserts::sameAsOneByOne_data()
             options << "--barcode-file" << fixture(QStringLiteral("grelling_barcodes.txt"));
         if (type == 1)
             options << "--keep-source-barcode";
-        QTest::newRow(qPrintable(name)) << options + QStringList{fixture(name)} << false << false;
+        // Embedded, the command sends every row alone either way: only a server sees batches.
+        QTest::newRow(qPrintable(name)) << options + QStringList{fixture(name)} << true << false;
     }
-    QTest::newRow("failures of every kind") << QStringList{"--type", "13"} << false << true;
+    QTest::newRow("failures of every kind, embedded") << QStringList{"--type", "13"} << false << true;
     QTest::newRow("failures of every kind, over TCP") << QStringList{"--type", "13"} << true << true;
 }
 
@@ -198,15 +203,28 @@ void TestBatchedInserts::rowsFailedInTheBlockAreSentAlone_data()
     QTest::addColumn<QStringList>("codes"); // one row each; "BAD" is not SQL at all
     QTest::addColumn<QStringList>("alone"); // the codes handed back to be sent alone
     QTest::addColumn<int>("rows");          // rows in the table after the block
+    QTest::addColumn<bool>("server");
 
-    QTest::newRow("all good") << QStringList{"1", "2", "3"} << QStringList{} << 3;
-    QTest::newRow("too long, in the middle")
-        << QStringList{"1", "1234567", "3"} << QStringList{"1234567"} << 2;
-    QTest::newRow("first and last") << QStringList{"1234567", "2", "7654321"}
-        << QStringList{"1234567", "7654321"} << 1;
-    QTest::newRow("block refused: all alone, in order")
-        << QStringList{"1", "BAD", "3"} << QStringList{"1", "BAD", "3"} << 0;
-    QTest::newRow("one row goes alone at once") << QStringList{"1"} << QStringList{"1"} << 0;
+    for (const bool server : {false, true}) {
+        const char* where = server ? ", over TCP" : "";
+        QTest::addRow("all good%s", where) << QStringList{"1", "2", "3"} << QStringList{} << 3 << server;
+        // The plain block inserted "1" before "1234567" failed; 2 rows, not 3, show that the
+        // engine undid the whole block before the guarded one inserted "1" again.
+        QTest::addRow("too long, in the middle%s", where)
+            << QStringList{"1", "1234567", "3"} << QStringList{"1234567"} << 2 << server;
+        QTest::addRow("first and last%s", where) << QStringList{"1234567", "2", "7654321"}
+            << QStringList{"1234567", "7654321"} << 1 << server;
+        QTest::addRow("block refused: all alone, in order%s", where)
+            << QStringList{"1", "BAD", "3"} << QStringList{"1", "BAD", "3"} << 0 << server;
+        QTest::addRow("one row goes alone at once%s", where) << QStringList{"1"} << QStringList{"1"} << 0 << server;
+    }
+    QStringList full;
+    for (int i = 1; i <= InsertBatch::MaxRows + 3; ++i)
+        full << QString::number(i);
+    QStringList failing = full;
+    failing[InsertBatch::MaxRows - 1] = QStringLiteral("1234567");
+    QTest::newRow("a full batch and the rest, one failing in the first")
+        << failing << QStringList{"1234567"} << InsertBatch::MaxRows + 2 << false;
 }
 
 // The block on its own, in one transaction: what it inserts and which rows it hands back.
@@ -215,10 +233,13 @@ void TestBatchedInserts::rowsFailedInTheBlockAreSentAlone()
     QFETCH(QStringList, codes);
     QFETCH(QStringList, alone);
     QFETCH(int, rows);
-    TestDatabase db;
+    QFETCH(bool, server);
+    if (server && !serverTests())
+        QSKIP("no Firebird server for this run (CB_TEST_SERVER is not 1)");
+    TestDatabase db({server ? TestDatabase::Access::Server : TestDatabase::Access::Embedded});
     QVERIFY2(db.isValid(), qPrintable(db.error()));
     {
-        RunSession session(db.path());
+        RunSession session(db.attachString());
         QStringList handedBack;
         InsertBatch batch(session.query2, [&](const PendingInsert& row) { handedBack << row.codigo; });
         for (const QString& code : codes) {
@@ -227,7 +248,7 @@ void TestBatchedInserts::rowsFailedInTheBlockAreSentAlone()
                                         : QStringLiteral("insert into c000025 (codigo) values ('%1')").arg(code)};
             batch.add({lines, QStringLiteral("N"), code});
         }
-        QCOMPARE(batch.queued(), codes.size());
+        QCOMPARE(batch.queued(), codes.size() % InsertBatch::MaxRows);
         batch.flush();
         QCOMPARE(batch.queued(), 0);
         QCOMPARE(handedBack, alone);
@@ -235,6 +256,64 @@ void TestBatchedInserts::rowsFailedInTheBlockAreSentAlone()
             session.eConexao.Commit();
     }
     QCOMPARE(db.count(), rows);
+}
+
+// An error that is not a row's own (here: a user without the right to insert) leaves the
+// block at once, for the run to stop, instead of sending every row alone to meet it again.
+void TestBatchedInserts::runErrorInABlockStopsTheBatch()
+{
+    TestDatabase db;
+    QVERIFY2(db.isValid(), qPrintable(db.error()));
+    RunSession session(db.path(), QStringLiteral("CLERK"), QStringLiteral("clerk"));
+    QStringList handedBack;
+    InsertBatch batch(session.query2, [&](const PendingInsert& row) { handedBack << row.codigo; });
+    for (const QString& code : QStringList{"1", "2", "3"})
+        batch.add({{QStringLiteral("insert into c000025 (codigo) values ('%1')").arg(code)}, QStringLiteral("N"), code});
+    try {
+        batch.flush();
+        QFAIL("the block was taken");
+    } catch (const std::exception& e) {
+        QCOMPARE(classifyError(e).kind, ErrorKind::Refused);
+    }
+    QCOMPARE(handedBack, QStringList());
+    QCOMPARE(batch.queued(), 0);
+}
+
+void TestBatchedInserts::runErrorStopsTheRunAlikeBothWays_data()
+{
+    QTest::addColumn<bool>("batched");
+    QTest::newRow("alone") << false;
+    QTest::newRow("batched") << true;
+}
+
+// A user who may empty the table but not insert into it: the wipe goes through, the first
+// rows meet the refusal, and the run stops with the same words whether its rows went alone
+// or in a block; no row is logged as failed and the old rows stay.
+void TestBatchedInserts::runErrorStopsTheRunAlikeBothWays()
+{
+    QFETCH(bool, batched);
+    RunFixture f;
+    QVERIFY(f.addOldRows());
+    QVERIFY(f.db.execute(QStringLiteral("grant select, delete on c000025 to CLERK;\n"
+                                        "grant select, delete on PRODUTOS to CLERK;")));
+    loadText(f.views, 13, {QStringLiteral(";1;;;;;;;;;;UM;"), QStringLiteral(";2;;;;;;;;;;DOIS;")});
+    f.dialogs.answer(MsgDlgBtn::OK);
+    f.connect(QStringLiteral("CLERK"), QStringLiteral("clerk"));
+    SqlQuery batch(f.session->eConexao);
+    ImportContext context = f.session->context(f.views, f.dialogs);
+    if (batched)
+        context.batchQuery = &batch;
+    try {
+        RunFullImport(context);
+        QFAIL("the run went through");
+    } catch (const RunStopped& e) {
+        QCOMPARE(e.cause(), RunStopped::Cause::RunError);
+        QVERIFY2(e.message().startsWith(QStringLiteral("A importação parou: ")
+                                        + runErrorDescription(ErrorKind::Refused)),
+                 qPrintable(e.message()));
+    }
+    QCOMPARE(f.views.errorLines(), QStringList());
+    QCOMPARE(f.codes(), (QStringList{"900001", "900002"}));
 }
 
 void TestBatchedInserts::failedPositions_data()
