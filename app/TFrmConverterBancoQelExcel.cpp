@@ -249,7 +249,7 @@ void TFrmConverterBancoQelExcel::ListaProdutosTxtClick()
         const int index = m_views->listIndex();
         if (index < 0 || index >= m_views->lines().size())
             return;
-        edttempproduto.setText(m_views->lines().at(index));
+        edttempproduto.setText(m_views->lines().line(index));
         setPreview(TextLinePreview(edttempproduto));
     });
 }

@@ -27,6 +27,7 @@ class QLineEdit;
 class QListView;
 class QPushButton;
 class QStringListModel;
+class TextLinesModel;
 class WindowViews;
 
 class TFrmConverterBancoQelExcel : public QWidget {
@@ -66,7 +67,7 @@ public:
     PreviewTableView* StringGrid1() const { return m_grid; }
     TextGrid& StringGrid1Cells() { return m_cells; }
     PreviewListView* ListaProdutosTxt() const { return m_list; }
-    QStringListModel* ListaProdutosTxtItems() const { return m_lines; }
+    TextLinesModel* ListaProdutosTxtItems() const { return m_lines; }
     QComboBox* ComboBox1() const { return m_combo; }
     QGroupBox* GroupBox1() const { return m_group; }
     QLabel* Label(int number) const { return m_labels.at(number - 1); } // 1..9
@@ -116,7 +117,7 @@ private:
     RegionalSettings m_regional;
     TextGrid m_cells;
     PreviewTableView* m_grid = nullptr;
-    QStringListModel* m_lines = nullptr;
+    TextLinesModel* m_lines = nullptr;
     PreviewListView* m_list = nullptr;
     QComboBox* m_combo = nullptr;
     QGroupBox* m_group = nullptr;

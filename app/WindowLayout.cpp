@@ -4,6 +4,7 @@
 
 #include "PreviewViews.h"
 #include "SourceTypes.h"
+#include "TextLinesModel.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -57,7 +58,7 @@ void TFrmConverterBancoQelExcel::buildViews()
     m_grid->setTabKeyNavigation(false);
     m_grid->hide();
 
-    m_lines = new QStringListModel(this);
+    m_lines = new TextLinesModel(this);
     m_list = named(new PreviewListView(this), "ListaProdutosTxt");
     m_list->setGeometry(8, 8, 393, 441);
     m_list->setModel(m_lines);

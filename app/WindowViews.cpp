@@ -2,6 +2,7 @@
 
 #include "PreviewViews.h"
 #include "TextGrid.h"
+#include "TextLinesModel.h"
 #include "platform/Error.h"
 
 #include <QComboBox>
@@ -69,7 +70,7 @@ void WindowViews::setListIndex(int index)
     {
         Moving moving(m_mover, Mover::Operation);
         QItemSelectionModel* selection = w.listView.selectionModel();
-        if (index >= 0 && index < m_lines.size())
+        if (index >= 0 && index < lines().size())
             selection->setCurrentIndex(w.lineModel.index(index),
                                        QItemSelectionModel::ClearAndSelect);
         else
@@ -122,10 +123,11 @@ void WindowViews::addErrorLine(const QString& line)
 
 QStringList WindowViews::errorLines() const { return w.errorModel.stringList(); }
 
-void WindowViews::setLines(QStringList lines)
+const TextLines& WindowViews::lines() const { return w.lineModel.lines(); }
+
+// The view shows the lines the run reads: the model holds the one store.
+void WindowViews::setLines(TextLines lines)
 {
-    m_lines = std::move(lines);
-    // The model shares the list's data; nothing is copied.
-    w.lineModel.setStringList(m_lines);
+    w.lineModel.setLines(std::move(lines));
     m_listIndex = -1;
 }

@@ -14,11 +14,13 @@ class PreviewTableView;
 class QComboBox;
 class QStringListModel;
 class TextGrid;
+class TextLines;
+class TextLinesModel;
 
 struct WindowWidgets {
     TextGrid& grid;
     PreviewTableView& gridView;
-    QStringListModel& lineModel;
+    TextLinesModel& lineModel;
     PreviewListView& listView;
     QComboBox& comboBox;
     QStringListModel& errorModel;
@@ -37,7 +39,7 @@ public:
     int gridCurrentRow() const override;
     void setGridCurrentRow(int row) override;
 
-    const QStringList& lines() const override { return m_lines; }
+    const TextLines& lines() const override;
     int listIndex() const override { return m_listIndex; }
     void setListIndex(int index) override;
 
@@ -47,7 +49,7 @@ public:
     QStringList errorLines() const override;
 
     // Loading: the lines of a text file, and the grid's first current cell after a load.
-    void setLines(QStringList lines);
+    void setLines(TextLines lines);
     void placeGridCursor();
 
     // Who moves a view's current position right now: the user, an operation (the run), or
@@ -68,7 +70,6 @@ private:
     WindowWidgets w;
     std::function<void()> m_redraw;
     QElapsedTimer m_sinceRedraw; // valid while a run holds the views
-    QStringList m_lines;
     int m_listIndex = -1;
     Mover m_mover = Mover::User;
 };

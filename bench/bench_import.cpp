@@ -18,12 +18,12 @@
 #include "SqlText.h"
 #include "TestDatabase.h"
 #include "TextFile.h"
+#include "TextLinesModel.h"
 #include "platform/AnsiCodePage.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QStringListModel>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -56,14 +56,14 @@ private:
 };
 
 // The statement texts the tool sends for the catalogue, in the client's code page.
-std::vector<QByteArray> statementTexts(const QStringList& lines)
+std::vector<QByteArray> statementTexts(const TextLines& lines)
 {
     const QString date = RegistrationDate(fixedRunTime(), RegionalSettings::brazil());
     std::vector<QByteArray> texts;
     texts.reserve(size_t(lines.size()));
     for (int i = 0; i < lines.size(); ++i)
         texts.push_back(platform::toAnsi(
-            sqltext::joinLines(ProductInsertStatement(catalogueRow(i, lines[i]), date))));
+            sqltext::joinLines(ProductInsertStatement(catalogueRow(i, lines.line(i)), date))));
     return texts;
 }
 
@@ -108,7 +108,7 @@ Elapsed baselineTime(const std::vector<QByteArray>& texts, QString* checksum)
     return seconds;
 }
 
-Elapsed toolTime(const QStringList& lines, QString* checksum)
+Elapsed toolTime(const TextLines& lines, QString* checksum)
 {
     TestDatabase db;
     if (!db.isValid())
@@ -168,8 +168,8 @@ bool writeScript(const QString& fileName, const std::vector<QByteArray>& texts)
 Elapsed textLoadTime(const QString& fileName, qsizetype expected)
 {
     const Stopwatch clock;
-    QStringListModel model;
-    model.setStringList(ReadTextFileLines(fileName));
+    TextLinesModel model;
+    model.setLines(ReadTextFileLines(fileName));
     const Elapsed time = clock.elapsed();
     if (model.rowCount() != expected)
         qFatal("text load: %d lines of %lld", model.rowCount(), qlonglong(expected));
@@ -213,7 +213,7 @@ bool runs(const char* side)
 
 Figures measure(const QString& textFile, const QString& script, int rounds)
 {
-    const QStringList lines = ReadTextFileLines(textFile);
+    const TextLines lines = ReadTextFileLines(textFile);
     const std::vector<QByteArray> texts = statementTexts(lines);
     Figures f;
     for (int round = 0; round < rounds; ++round) {
@@ -288,7 +288,7 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     const QString textFile = dir.filePath(QStringLiteral("catalogue.txt"));
     const QString script = dir.filePath(QStringLiteral("inserts.sql"));
-    if (!writeAnsiLines(textFile, lines) || !writeScript(script, statementTexts(lines)))
+    if (!writeAnsiLines(textFile, lines) || !writeScript(script, statementTexts(TextLines::fromStrings(lines))))
         qFatal("cannot write the bench files into %s", qPrintable(dir.path()));
 
     std::printf("bench_import: %d lines of type 3 text, embedded database, one commit, best of %d\n",

@@ -450,7 +450,7 @@ void RunFullImport(const ImportContext& ctx)
         return;
     result.notEmptied = wipeProducts(ctx);
 
-    RunState state{ProductRow{}, 0, false, QStringList{}, ctx.line, ctx.settings};
+    RunState state{ProductRow{}, 0, false, TextLines{}, ctx.line, ctx.settings};
     const QString barcodeList = runRows(ctx, *type, state, result);
     result.failed = state.FailedCount;
     closeRun(ctx, state, result, barcodeList);

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class TextGrid;
+class TextLines;
 
 class ImportViews {
 public:
@@ -21,7 +22,7 @@ public:
     virtual void setGridCurrentRow(int row) = 0;
 
     // ListaProdutosTxt. Setting the index never runs the list preview.
-    virtual const QStringList& lines() const = 0;
+    virtual const TextLines& lines() const = 0;
     virtual int listIndex() const = 0;
     virtual void setListIndex(int index) = 0;
 

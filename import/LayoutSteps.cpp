@@ -13,11 +13,11 @@ namespace {
 
 QString barcodeListLine(const Input& input)
 {
-    const QStringList& list = input.state.BarcodeListFile;
+    const TextLines& list = input.state.BarcodeListFile;
     const int index = input.views.listIndex();
     if (index < 0 || index >= list.size())
         throw RowDataError(QStringLiteral("List index out of bounds (%1)").arg(index));
-    return list.at(index);
+    return list.line(index);
 }
 
 // The source text of a step; false when the step does not apply to this line.

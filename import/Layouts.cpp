@@ -33,7 +33,7 @@ QStringList barFields(ImportViews& views)
     const int index = views.listIndex();
     if (index < 0 || index >= views.lines().size())
         throw RowDataError(QStringLiteral("List index out of bounds (%1)").arg(index));
-    QStringList fields = (views.lines().at(index) + u'|').split(u'|').mid(0, 15);
+    QStringList fields = (views.lines().line(index) + u'|').split(u'|').mid(0, 15);
     while (fields.size() < 15)
         fields.append(QString());
     return fields;

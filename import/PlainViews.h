@@ -3,6 +3,7 @@
 // not need a window use it.
 #include "ImportViews.h"
 #include "TextGrid.h"
+#include "TextLines.h"
 
 #include <functional>
 
@@ -11,7 +12,7 @@ public:
     int type = -1;
     QString mode;
     TextGrid gridData;
-    QStringList lineData;
+    TextLines lineData;
     int currentRow = 0;
     int currentIndex = -1;
     bool enabled = true;
@@ -23,7 +24,7 @@ public:
     const TextGrid& grid() const override { return gridData; }
     int gridCurrentRow() const override { return currentRow; }
     void setGridCurrentRow(int row) override;
-    const QStringList& lines() const override { return lineData; }
+    const TextLines& lines() const override { return lineData; }
     int listIndex() const override { return currentIndex; }
     void setListIndex(int index) override { currentIndex = index; }
     void setViewsEnabled(bool on) override { enabled = on; }

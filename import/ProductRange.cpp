@@ -3,6 +3,7 @@
 #include "ImportViews.h"
 #include "SourceTypes.h"
 #include "TextGrid.h"
+#include "TextLines.h"
 
 #include <algorithm>
 
@@ -23,10 +24,10 @@ bool rowHoldsText(const TextGrid& grid, int row)
 
 } // namespace
 
-int TextProductEnd(const QStringList& lines)
+int TextProductEnd(const TextLines& lines)
 {
     int end = int(lines.size());
-    while (end > 0 && !holdsText(lines.at(end - 1)))
+    while (end > 0 && !holdsText(lines.line(end - 1)))
         --end;
     return end;
 }

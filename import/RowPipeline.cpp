@@ -14,7 +14,7 @@ void BuildSheetRow(int sourceType, const ImportViews& views, RunState& state)
 void BuildTextRow(int sourceType, ImportViews& views, RunState& state)
 {
     const int index = views.listIndex();
-    state.line.setText(views.lines().at(index));
+    state.line.setText(views.lines().line(index));
     SetRowDefaults(state.row, FindSourceKind(SourceKind::Text)->defaultCsosn);
     state.row.codigo = QString::number(index + 1);
     ApplyTextLayout(sourceType, views, state);

@@ -5,6 +5,7 @@
 #include "ProductRow.h"
 #include "RegionalSettings.h"
 #include "RunState.h"
+#include "TextLines.h"
 
 #include <QString>
 #include <QStringList>
@@ -24,7 +25,7 @@ struct RowOutcome {
 struct RowWalkSettings {
     int sourceType = -1;
     bool keepSourceBarcode = false; // type 1's question
-    QStringList barcodeList;        // type 11's barcode file
+    TextLines barcodeList;          // type 11's barcode file
     RegionalSettings settings;
     QString registrationDate;       // the date the statements carry
 };

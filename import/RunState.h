@@ -3,14 +3,13 @@
 #include "CurrentLine.h"
 #include "ProductRow.h"
 #include "RegionalSettings.h"
-
-#include <QStringList>
+#include "TextLines.h"
 
 struct RunState {
     ProductRow row;
     int FailedCount = 0;
     bool KeepSourceBarcode = false;  // TypeQuestion::KeepSourceBarcode answered Yes
-    QStringList BarcodeListFile;     // TypeQuestion::BarcodeListFile: the lines of that file
+    TextLines BarcodeListFile;       // TypeQuestion::BarcodeListFile: the lines of that file
     CurrentLine& line;               // shared with the text preview
     RegionalSettings settings;
 };

@@ -133,7 +133,7 @@ TypeScore judgeType(ImportViews& views, RowWalkSettings settings, const SourceTy
     settings.sourceType = type;
     // Without the barcode list the barcodes stay empty, and are not held against the type.
     if (descriptor.question == TypeQuestion::BarcodeListFile && settings.barcodeList.isEmpty())
-        settings.barcodeList = QStringList(views.lines().size(), QString());
+        settings.barcodeList = TextLines::blankLines(views.lines().size());
     RowWalk walk(views, settings);
     TypeScore score;
     score.sourceType = type;
@@ -145,7 +145,7 @@ TypeScore judgeType(ImportViews& views, RowWalkSettings settings, const SourceTy
             continue; // the layout has moved past it (type 6 skips its heading line)
         const RowOutcome row = walk.build(at);
         stood = walk.position();
-        const QString line = textSource ? views.lines().value(row.rowNumber - 1) : QString();
+        const QString line = textSource ? views.lines().line(row.rowNumber - 1) : QString();
         points += JudgeRow(row, type, line, textSource);
         score.failing += row.failed ? 1 : 0;
         if (judged++ == 0)

@@ -2,13 +2,9 @@
 #include <QCoreApplication>
 
 #include "InputFile.h"
-#include "platform/AnsiCodePage.h"
 #include "platform/Error.h"
 
 #include <QByteArray>
-#include <QStringDecoder>
-
-#include <algorithm>
 
 namespace {
 
@@ -19,26 +15,23 @@ QByteArray readWholeFile(const QString& fileName)
 }
 
 struct Encoding {
-    QStringDecoder decoder;
+    TextCoding coding;
     qsizetype bomSize = 0;
     int unitSize = 1;      // bytes per code unit that a line break is made of
     bool bigEndian = false;
 };
 
-// The file's own byte-order mark is dropped here; a U+FEFF inside a line is text and stays,
-// hence ConvertInitialBom. Stateless: every line is decoded on its own, so a broken sequence
-// at the end of one line cannot swallow the start of the next.
+// The file's own byte-order mark is left out of the first line.
 Encoding detectEncoding(const QByteArray& bytes)
 {
-    constexpr auto flags = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
     const auto starts = [&](const char* bom) { return bytes.startsWith(bom); };
     if (starts("\xEF\xBB\xBF"))
-        return {QStringDecoder(QStringDecoder::Utf8, flags), 3, 1, false};
+        return {TextCoding::Utf8, 3, 1, false};
     if (starts("\xFF\xFE"))
-        return {QStringDecoder(QStringDecoder::Utf16LE, flags), 2, 2, false};
+        return {TextCoding::Utf16LE, 2, 2, false};
     if (starts("\xFE\xFF"))
-        return {QStringDecoder(QStringDecoder::Utf16BE, flags), 2, 2, true};
-    return {QStringDecoder(platform::ansiCodePageName(), flags), 0, 1, false};
+        return {TextCoding::Utf16BE, 2, 2, true};
+    return {TextCoding::AnsiCodePage, 0, 1, false};
 }
 
 // The code unit at byte offset i: a byte, or a 16-bit unit in the file's byte order.
@@ -50,48 +43,21 @@ char16_t unitAt(const char* data, qsizetype i, const Encoding& enc)
     return enc.bigEndian ? char16_t(byte(i) << 8 | byte(i + 1)) : char16_t(byte(i + 1) << 8 | byte(i));
 }
 
-// UTF-16 decoding passes unpaired surrogates through; they would reach the database as
-// invalid text, so each becomes U+FFFD as any other undecodable unit does.
-QString withoutLoneSurrogates(QString text)
+// Where the lines lie in the bytes, their breaks left out.
+std::vector<TextLines::Span> splitLines(const QByteArray& bytes, const Encoding& enc, const QString& fileName)
 {
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (!c.isSurrogate())
-            continue;
-        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate())
-            ++i;
-        else
-            text[i] = QChar::ReplacementCharacter;
-    }
-    return text;
-}
-
-} // namespace
-
-QStringList ReadTextFileLines(const QString& fileName)
-{
-    const QByteArray bytes = readWholeFile(fileName);
-    Encoding enc = detectEncoding(bytes);
     const char* data = bytes.constData();
     const qsizetype unit = enc.unitSize;
     // A trailing odd byte of a UTF-16 file belongs to the last line, not to a break.
     const qsizetype end = bytes.size() - (bytes.size() - enc.bomSize) % unit;
 
-    QStringList lines;
+    std::vector<TextLines::Span> spans;
     qsizetype lineStart = enc.bomSize;
     qsizetype i = lineStart;
     const auto takeLine = [&](qsizetype lineEnd) {
-        if (lines.size() >= kMaxTextLines)
+        if (qsizetype(spans.size()) >= kMaxTextLines)
             throw Error(QCoreApplication::translate("Readers", "Cannot read \"%1\": it has more than %2 lines").arg(fileName).arg(kMaxTextLines));
-        const qsizetype odd = (lineEnd - lineStart) % unit; // only the last line of UTF-16
-        QString text = enc.decoder.decode(QByteArrayView(data + lineStart, lineEnd - lineStart - odd));
-        if (odd)
-            text += QChar::ReplacementCharacter;
-        // The decoder reserves room for the worst case (twice the line, for the code page);
-        // a million lines kept at that size would hold twice the memory they need.
-        text.squeeze();
-        lines.append(unit == 2 ? withoutLoneSurrogates(std::move(text)) : std::move(text));
+        spans.push_back({quint32(lineStart), quint32(lineEnd)});
     };
     while (i < end) {
         const char16_t c = unitAt(data, i, enc);
@@ -107,5 +73,16 @@ QStringList ReadTextFileLines(const QString& fileName)
     }
     if (lineStart < bytes.size())
         takeLine(bytes.size());
-    return lines;
+    spans.shrink_to_fit();
+    return spans;
+}
+
+} // namespace
+
+TextLines ReadTextFileLines(const QString& fileName)
+{
+    QByteArray bytes = readWholeFile(fileName);
+    const Encoding enc = detectEncoding(bytes);
+    std::vector<TextLines::Span> spans = splitLines(bytes, enc, fileName);
+    return TextLines(std::move(bytes), enc.coding, std::move(spans));
 }

@@ -4,6 +4,7 @@
 #include "PreviewViews.h"
 #include "ScriptedDialogs.h"
 #include "TFrmConverterBancoQelExcel.h"
+#include "TextLinesModel.h"
 #include "TestDatabase.h"
 
 #include <QComboBox>

@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     views.mode = QStringLiteral("Excel");
     fillGrid(views.gridData, data + 2, size - 2);
     CurrentLine line;
-    RunState state{ProductRow{}, 0, keepBarcode, QStringList{}, line, settings};
+    RunState state{ProductRow{}, 0, keepBarcode, TextLines{}, line, settings};
     for (int row = 1; row < views.grid().RowCount(); ++row) {
         views.setGridCurrentRow(row);
         importRow(type, views, state);

@@ -4,12 +4,11 @@
 #include "TextFile.h"
 #include "platform/Error.h"
 
-#include <QStringList>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const fuzz::MemoryFile file(data, size);
-    QStringList lines;
+    TextLines lines;
     try {
         lines = ReadTextFileLines(file.path());
     } catch (const Error& e) {
@@ -17,8 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (size_t(lines.size()) > size)
         fuzz::finding(QStringLiteral("more lines than bytes"));
-    for (const QString& line : lines)
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines.line(i);
         if (line.contains(u'\r') || line.contains(u'\n'))
             fuzz::finding(QStringLiteral("a line keeps a line break"));
+    }
     return 0;
 }

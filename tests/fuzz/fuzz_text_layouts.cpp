@@ -22,7 +22,7 @@ void importLine(int type, PlainViews& views, RunState& state)
 {
     try {
         const int index = views.listIndex();
-        state.line.setText(views.lines().at(index));
+        state.line.setText(views.lines().line(index));
         SetRowDefaults(state.row, FindSourceKind(SourceKind::Text)->defaultCsosn);
         state.row.codigo = QString::number(index + 1);
         ApplyTextLayout(type, views, state);

@@ -382,13 +382,13 @@ void TstLayouts::text()
     QFETCH(int, indexAfter);
 
     PlainViews views;
-    views.lineData = lines;
+    views.lineData = TextLines::fromStrings(lines);
     views.currentIndex = index;
     CurrentLine line;
     line.setText(lines.value(index));
     const RegionalSettings settings = decimalPoint ? RegionalSettings::point() : RegionalSettings::brazil();
-    RunState state{rowBeforeLayout(QString::number(index + 1), kFirstBarcode, "400"), 0, false, barcodes,
-                   line, settings};
+    RunState state{rowBeforeLayout(QString::number(index + 1), kFirstBarcode, "400"), 0, false,
+                   TextLines::fromStrings(barcodes), line, settings};
     const ProductRow before = state.row;
     try {
         ApplyTextLayout(type, views, state);

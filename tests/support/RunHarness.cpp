@@ -55,9 +55,14 @@ void loadSheet(PlainViews& views, int sourceType, const QList<QStringList>& rows
 
 void loadText(PlainViews& views, int sourceType, const QStringList& lines)
 {
+    loadText(views, sourceType, TextLines::fromStrings(lines));
+}
+
+void loadText(PlainViews& views, int sourceType, TextLines lines)
+{
     views.type = sourceType;
     views.mode = QStringLiteral("Texto");
-    views.lineData = lines;
+    views.lineData = std::move(lines);
 }
 
 QString fixedWidthLine(const QList<std::pair<int, QString>>& fields)

@@ -39,6 +39,7 @@ QDateTime fixedRunTime();
 // header) or a text file.
 void loadSheet(PlainViews& views, int sourceType, const QList<QStringList>& rows);
 void loadText(PlainViews& views, int sourceType, const QStringList& lines);
+void loadText(PlainViews& views, int sourceType, TextLines lines); // lines read from a file
 
 // A text line with each (position, text) written over blanks; for fixed-width layouts.
 QString fixedWidthLine(const QList<std::pair<int, QString>>& fields);
