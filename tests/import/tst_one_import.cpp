@@ -31,12 +31,7 @@ QString writeSource(const QTemporaryDir& dir, const QString& name, int first, in
     QStringList lines;
     for (int code = first; code < first + count; ++code)
         lines.append(QStringLiteral(";%1;;;;;;;;;;PRODUTO %1;").arg(code));
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    f.write(lines.join(QStringLiteral("\r\n")).toLatin1());
-    return path;
+    return sourceFile(dir, name, lines);
 }
 
 QStringList arguments(const TestDatabase& db, const QString& source, const QString& log,
@@ -155,7 +150,7 @@ void TestOneImport::killedClientThenWait()
                  dir.path(), QStringLiteral("rows"));
     QVERIFY(killed.waitForPause(QStringLiteral("rows")));
     killed.kill();
-    const CliOutcome next = runCliToEnd(
+    const CliRun next = runCli(
         arguments(*db, writeSource(dir, QStringLiteral("b.txt"), 1001, 50), dir.filePath(QStringLiteral("b.log")),
                   {QStringLiteral("--wait"), QStringLiteral("30")}),
         dir.path());
@@ -185,15 +180,12 @@ void TestOneImport::diskFullLeavesTheOldRows()
     QStringList lines;
     for (int code = 1; code <= 30000; ++code)
         lines.append(QStringLiteral(";%1;;;;;;;;;;%2;").arg(code).arg(QString(90, u'N')));
-    QFile source(dir.filePath(QStringLiteral("big.txt")));
-    QVERIFY(source.open(QIODevice::WriteOnly));
-    source.write(lines.join(QStringLiteral("\r\n")).toLatin1());
-    source.close();
+    const QString source = sourceFile(dir, QStringLiteral("big.txt"), lines);
 
     const QStringList args{QStringLiteral("--type"), QStringLiteral("13"), QStringLiteral("--database"), small,
                            QStringLiteral("--yes"), QStringLiteral("--quiet"), QStringLiteral("--log"),
-                           dir.filePath(QStringLiteral("ErrorLog.txt")), source.fileName()};
-    const CliOutcome outcome = runCliToEnd(args, dir.path());
+                           dir.filePath(QStringLiteral("ErrorLog.txt")), source};
+    const CliRun outcome = runCli(args, dir.path());
     QVERIFY2(outcome.err.contains(QStringLiteral("No space left on device")), qPrintable(outcome.err));
     QCOMPARE(outcome.exitCode, 2);
     QVERIFY2(outcome.err.contains(QStringLiteral("Nada foi alterado no banco de dados.")),
