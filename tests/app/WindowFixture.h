@@ -11,6 +11,7 @@
 #include "TestDatabase.h"
 #include "TFrmConverterBancoQelExcel.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -59,6 +60,18 @@ struct WindowFixture {
         dialogs.chooseOpenFile(fileName);
         show();
     }
+
+    // Shows the window over the source, waits until it is loaded and chooses the type; the
+    // error log goes to the fixture's folder (the save dialog keeps that name when cancelled).
+    void open(const QString& source, int sourceType)
+    {
+        load(source);
+        QTRY_VERIFY(!window->SourceMode.isEmpty());
+        window->ComboBox1()->setCurrentIndex(sourceType);
+        dialogs.setSaveFileName(logPath());
+    }
+
+    QString logPath() const { return files.filePath(QStringLiteral("ErrorLog.txt")); }
 
     // A file of the given bytes in the fixture's temporary folder; returns its path.
     QString writeFile(const QString& relativeName, const QByteArray& bytes)
