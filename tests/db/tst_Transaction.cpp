@@ -335,12 +335,41 @@ private slots:
         QCOMPARE(connection->defaultTransaction().useCount(), 0);
     }
 
-    void transactionParameterBlock()
+    // What the server makes of the transaction the components share, read back from its own
+    // monitoring table: it reads committed rows in their latest version, it does not wait
+    // for another transaction's locks (a conflict fails the row at once, which the run
+    // reports and goes on), and it may write.
+    void serverSeesTheTransaction_data()
     {
-        QCOMPARE(DefaultTransaction::parameterBlock(), QByteArray("\x03\x0f\x11\x07\x09", 5));
-        // A reservation adds lock_write, the name and protected after the same five bytes.
-        QCOMPARE(DefaultTransaction::parameterBlock({QStringLiteral("C000025")}),
-                 QByteArray("\x03\x0f\x11\x07\x09\x0b\x07" "C000025" "\x04", 15));
+        QTest::addColumn<Access>("access");
+        QTest::addColumn<bool>("reserved");
+        addAccessRows("plain", [](QTestData& r) { r << false; });
+        addAccessRows("reserved", [](QTestData& r) { r << true; });
+    }
+    void serverSeesTheTransaction()
+    {
+        QFETCH(Access, access);
+        QFETCH(bool, reserved);
+        CB_SKIP_UNLESS_AVAILABLE(access);
+        TestDatabase db({access});
+        CB_VERIFY_DB(db);
+        auto connection = dbtest::connectionTo(db);
+        if (reserved)
+            connection->defaultTransaction().reserveForWriting({QStringLiteral("C000025")});
+        SqlQuery query(*connection);
+        query.AutoCommit = false;
+        query.ParamCheck = false; // ":isolation" names the block's output, not a parameter
+        dbtest::setText(query, QStringLiteral(
+            "execute block returns (isolation varchar(12), lock_timeout varchar(12), read_only varchar(12))\n"
+            "as begin\n"
+            "  select mon$isolation_mode, mon$lock_timeout, mon$read_only from mon$transactions\n"
+            "  where mon$transaction_id = current_transaction\n"
+            "  into :isolation, :lock_timeout, :read_only;\n"
+            "  suspend;\n"
+            "end"));
+        // 2: read committed, record version; a lock timeout of 0: no wait.
+        QCOMPARE(query.ExecSQLWithOutput(), (QStringList{"2", "0", "0"}));
+        connection->Rollback();
     }
 
     // A reservation holds for the one transaction it was asked for: while it lasts another

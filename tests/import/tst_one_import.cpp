@@ -76,6 +76,7 @@ private slots:
     void twoRunsNeverBothCommit_data();
     void twoRunsNeverBothCommit();
     void killedClientThenWait();
+    void serverSeesOneProtectedRun();
     void diskFullLeavesTheOldRows();
 };
 
@@ -156,6 +157,40 @@ void TestOneImport::killedClientThenWait()
         dir.path());
     QVERIFY2(next.exitCode == 0, qPrintable(next.err));
     QCOMPARE(codes(*db), codesOf(1001, 50));
+}
+
+// Held among its rows, the run as the server sees it from another connection: one
+// transaction (read committed, no wait, writing), and a product table nobody else may write
+// until the run ends.
+void TestOneImport::serverSeesOneProtectedRun()
+{
+    if (!serverAvailable())
+        QSKIP("no Firebird server for this run (CB_TEST_SERVER is not 1)");
+    const auto db = serverDatabase();
+    QVERIFY2(db->isValid(), qPrintable(db->error()));
+    QTemporaryDir dir;
+    CliProcess run;
+    run.start(arguments(*db, writeSource(dir, QStringLiteral("a.txt"), 1, 250), dir.filePath(QStringLiteral("a.log"))),
+              dir.path(), QStringLiteral("rows"));
+    QVERIFY(run.waitForPause(QStringLiteral("rows")));
+
+    const auto transactions = db->select(QStringLiteral(
+        "select t.mon$isolation_mode as isolation, t.mon$lock_timeout as lock_timeout,"
+        " t.mon$read_only as read_only from mon$transactions t"
+        " join mon$attachments a on a.mon$attachment_id = t.mon$attachment_id"
+        " where a.mon$attachment_id <> current_connection and a.mon$system_flag = 0"));
+    QCOMPARE(transactions.size(), 1);
+    QCOMPARE(transactions.first(), (QMap<QString, QString>{{"ISOLATION", "2"}, {"LOCK_TIMEOUT", "0"},
+                                                           {"READ_ONLY", "0"}}));
+    QString refusal;
+    QVERIFY(!db->execute(QStringLiteral("set transaction no wait;\n"
+                                        "insert into c000025 (codigo, produto) values ('900001', 'OTHER');"),
+                         &refusal));
+    QVERIFY2(refusal.contains(QLatin1String("lock")), qPrintable(refusal));
+
+    run.resume();
+    QCOMPARE(run.finish().exitCode, 0);
+    QCOMPARE(codes(*db), codesOf(1, 250));
 }
 
 // The database on a small file system of its own that fills up under the run: the rows
