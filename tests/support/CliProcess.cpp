@@ -104,7 +104,7 @@ void CliProcess::resume()
 CliOutcome CliProcess::finish()
 {
     CliOutcome outcome;
-    outcome.ended = m_process.waitForFinished(120000) || m_process.state() == QProcess::NotRunning;
+    outcome.ended = m_process.waitForFinished(300000) || m_process.state() == QProcess::NotRunning;
     if (!outcome.ended)
         return outcome;
     outcome.crashed = m_process.exitStatus() != QProcess::NormalExit;

@@ -37,7 +37,8 @@ public:
     void signal(int signal);
     void kill();        // SIGKILL, as a crash or a pulled cable would end it
     void resume();      // ends a pause that waits, without a signal (closes its stdin)
-    CliOutcome finish(); // waits (two minutes at most) and collects the output
+    // Waits (five minutes at most: a busy machine, a sanitized build) and collects the output.
+    CliOutcome finish();
     qint64 pid() const { return m_process.processId(); }
 
 private:
