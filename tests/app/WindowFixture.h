@@ -11,6 +11,7 @@
 #include "TestDatabase.h"
 #include "TFrmConverterBancoQelExcel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -82,6 +83,13 @@ struct WindowFixture {
             qFatal("cannot write %s", qPrintable(path));
         f.write(bytes);
         return path;
+    }
+
+    // A click on the item, as the user makes it: scrolled into view, in its middle.
+    static void click(QAbstractItemView* view, const QModelIndex& index)
+    {
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
     }
 
     static QString fixture(const QString& relative)

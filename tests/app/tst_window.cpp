@@ -37,12 +37,6 @@ private:
 
 namespace {
 
-void click(QAbstractItemView* view, const QModelIndex& index)
-{
-    view->scrollTo(index);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-}
-
 // Loads the file as the user does, chooses its type by name and points at one product.
 void loadAndPoint(WindowFixture& f, const QString& file, const QString& typeName, bool sheet)
 {
@@ -51,10 +45,10 @@ void loadAndPoint(WindowFixture& f, const QString& file, const QString& typeName
     box->setCurrentIndex(box->findText(typeName, Qt::MatchExactly));
     if (sheet) {
         PreviewTableView* grid = f.window->StringGrid1();
-        click(grid, grid->model()->index(2, 1));
+        WindowFixture::click(grid, grid->model()->index(2, 1));
     } else {
         QListView* list = f.window->ListaProdutosTxt();
-        click(list, list->model()->index(1, 0));
+        WindowFixture::click(list, list->model()->index(1, 0));
     }
     // How a failed line reads in the error list (its small font included).
     f.window->ListBox1Items()->setStringList(
