@@ -5,10 +5,20 @@
 #include "TableScript.h"
 #include "platform/Error.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QSaveFile>
 
 #include <csignal>
+
+namespace {
+
+QString cannotWrite(const QString& fileName, const QString& reason)
+{
+    return QCoreApplication::translate("BackupFile", "Cannot write the backup \"%1\". %2").arg(fileName, reason);
+}
+
+} // namespace
 
 qint64 WriteBackupFile(DatabaseConnection& connection, const QString& fileName)
 {
@@ -18,7 +28,7 @@ qint64 WriteBackupFile(DatabaseConnection& connection, const QString& fileName)
 #endif
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Cannot write the backup \"%1\". %2").arg(fileName, file.errorString()));
+        throw Error(cannotWrite(fileName, file.errorString()));
     const QString heading =
         QStringLiteral("Backup of %1 from %2, %3, written by converter-banco-import before an import. "
                        "To put the table back: isql-fb -i THIS_FILE DATABASE, or "
@@ -30,9 +40,9 @@ qint64 WriteBackupFile(DatabaseConnection& connection, const QString& fileName)
         rows = WriteTableScript(connection, ProductTable, file, heading);
     } catch (const std::exception& e) {
         file.cancelWriting();
-        throw Error(QStringLiteral("Cannot write the backup \"%1\". %2").arg(fileName, errorMessage(e)));
+        throw Error(cannotWrite(fileName, errorMessage(e)));
     }
     if (!file.commit())
-        throw Error(QStringLiteral("Cannot write the backup \"%1\". %2").arg(fileName, file.errorString()));
+        throw Error(cannotWrite(fileName, file.errorString()));
     return rows;
 }

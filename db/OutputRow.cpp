@@ -2,6 +2,8 @@
 
 #include "platform/AnsiCodePage.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 
 namespace {
@@ -46,7 +48,7 @@ void OutputRow::describe(ClientLibrary& library, StatementHandle& statement)
     for (int i = 0; i < n; ++i) {
         XSQLVAR& var = sqlda()->sqlvar[i];
         if (!isText(var))
-            throw GeneralError(QStringLiteral("Unsupported output column type"));
+            throw GeneralError(QCoreApplication::translate("Database", "Unsupported output column type"));
         var.sqltype = short(var.sqltype | 1);
         var.sqlind = &m_indicators[std::size_t(i)];
         m_data.push_back(zeroedBlock(std::size_t(std::max<int>(var.sqllen, 0)) + sizeof(short) + 1));

@@ -107,14 +107,22 @@ void TestStartup::programExitCodes_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("stdoutStart");
     QTest::addColumn<QString>("stderrStart");
+    QTest::addColumn<QString>("locale");
+    const QString en = QStringLiteral("C.UTF-8");
+    const QString pt = QStringLiteral("pt_BR.UTF-8");
     QTest::newRow("unknown option") << QStringList{"--banco", "x"} << 2 << ""
-                                    << "converter-banco: unknown option: --banco\nusage: converter-banco [--database DB]";
+                                    << "converter-banco: unknown option: --banco\nusage: converter-banco [--database DB]" << en;
     QTest::newRow("missing value") << QStringList{"--user"} << 2 << ""
-                                   << "converter-banco: missing value after --user\nusage:";
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: converter-banco [--database DB] [--user NAME] [--client-library FILE]" << "";
-    QTest::newRow("-h") << QStringList{"-h"} << 0 << "usage: converter-banco [--database DB]" << "";
+                                   << "converter-banco: missing value after --user\nusage:" << en;
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: converter-banco [--database DB] [--user NAME] [--client-library FILE]" << "" << en;
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << "usage: converter-banco [--database DB]" << "" << en;
     QTest::newRow("version") << QStringList{"--version"} << 0
-                             << "converter-banco " CB_VERSION "\n" << "";
+                             << "converter-banco " CB_VERSION "\n" << "" << en;
+    // On the terminal the program speaks the user's language, as the command does.
+    QTest::newRow("unknown option, pt_BR") << QStringList{"--banco"} << 2 << ""
+        << "converter-banco: opção desconhecida: --banco\nuso: converter-banco [--database BANCO]" << pt;
+    QTest::newRow("help, pt_BR") << QStringList{"--help"} << 0
+        << "uso: converter-banco [--database BANCO] [--user NOME] [--client-library ARQUIVO]" << "" << pt;
 }
 
 void TestStartup::programExitCodes()
@@ -123,15 +131,21 @@ void TestStartup::programExitCodes()
     QFETCH(int, exitCode);
     QFETCH(QString, stdoutStart);
     QFETCH(QString, stderrStart);
+    QFETCH(QString, locale);
     if (!QFileInfo::exists(programPath()))
         QSKIP("converter-banco is not built");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LANG"), locale);
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(programPath(), args);
     QVERIFY(p.waitForFinished(30000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), exitCode);
-    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    const QString err = QString::fromUtf8(p.readAllStandardError());
     QVERIFY2(stdoutStart.isEmpty() ? out.isEmpty() : out.startsWith(stdoutStart), qPrintable(out));
     QVERIFY2(stderrStart.isEmpty() ? err.isEmpty() : err.startsWith(stderrStart), qPrintable(err));
 }

@@ -112,18 +112,18 @@ void TestOneImport::twoRunsNeverBothCommit()
     const QString firstSource = writeSource(dir, QStringLiteral("a.txt"), 1, 150);
     const QString secondSource = writeSource(dir, QStringLiteral("b.txt"), 1001, 150);
 
-    CliProcess first;
+    CliProcess first(CliLaunch::portuguese());
     first.start(arguments(*db, firstSource, dir.filePath(QStringLiteral("a.log"))), dir.path(),
                 QStringLiteral("commit"));
     QVERIFY(first.waitForPause(QStringLiteral("commit")));
-    CliProcess second;
+    CliProcess second(CliLaunch::portuguese());
     const QStringList more = wait > 0 ? QStringList{QStringLiteral("--wait"), QString::number(wait)} : QStringList();
     second.start(arguments(*db, secondSource, dir.filePath(QStringLiteral("b.log")), more), dir.path());
     if (wait == 0) {
         const CliOutcome refused = second.finish();
         QCOMPARE(refused.exitCode, 2);
         QVERIFY2(refused.err.contains(InUse), qPrintable(refused.err));
-        QVERIFY2(refused.err.contains(QStringLiteral("--wait SECONDS")), qPrintable(refused.err));
+        QVERIFY2(refused.err.contains(QStringLiteral("(--wait SEGUNDOS tenta de novo por esse tempo)")), qPrintable(refused.err));
     }
     first.resume();
     QCOMPARE(first.finish().exitCode, 0);
@@ -146,7 +146,7 @@ void TestOneImport::killedClientThenWait()
     QVERIFY2(db->isValid(), qPrintable(db->error()));
     QVERIFY(db->execute(QStringLiteral("insert into c000025 (codigo, produto) values ('900001', 'OLD');")));
     QTemporaryDir dir;
-    CliProcess killed;
+    CliProcess killed(CliLaunch::portuguese());
     killed.start(arguments(*db, writeSource(dir, QStringLiteral("a.txt"), 1, 250), dir.filePath(QStringLiteral("a.log"))),
                  dir.path(), QStringLiteral("rows"));
     QVERIFY(killed.waitForPause(QStringLiteral("rows")));
@@ -169,7 +169,7 @@ void TestOneImport::serverSeesOneProtectedRun()
     const auto db = serverDatabase();
     QVERIFY2(db->isValid(), qPrintable(db->error()));
     QTemporaryDir dir;
-    CliProcess run;
+    CliProcess run(CliLaunch::portuguese());
     run.start(arguments(*db, writeSource(dir, QStringLiteral("a.txt"), 1, 250), dir.filePath(QStringLiteral("a.log"))),
               dir.path(), QStringLiteral("rows"));
     QVERIFY(run.waitForPause(QStringLiteral("rows")));
@@ -220,7 +220,7 @@ void TestOneImport::diskFullLeavesTheOldRows()
     const QStringList args{QStringLiteral("--type"), QStringLiteral("13"), QStringLiteral("--database"), small,
                            QStringLiteral("--yes"), QStringLiteral("--quiet"), QStringLiteral("--log"),
                            dir.filePath(QStringLiteral("ErrorLog.txt")), source};
-    const CliRun outcome = runCli(args, dir.path());
+    const CliRun outcome = runCli(args, dir.path(), CliLaunch::portuguese());
     QVERIFY2(outcome.err.contains(QStringLiteral("No space left on device")), qPrintable(outcome.err));
     QCOMPARE(outcome.exitCode, 2);
     QVERIFY2(outcome.err.contains(QStringLiteral("Nada foi alterado no banco de dados.")),

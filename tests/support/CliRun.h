@@ -18,6 +18,14 @@ struct CliLaunch {
     int fileSizeLimit = 0;   // in 512-byte blocks (ulimit -f), 0: none; a write fails as on a full disk
     bool onTerminal = false; // under script(1): the command's output is a terminal
     QString locale;          // set: the command's language comes from LANG=locale alone
+
+    // The whole run in Brazilian Portuguese, the command's own words included.
+    static CliLaunch portuguese()
+    {
+        CliLaunch launch;
+        launch.locale = QStringLiteral("pt_BR.UTF-8");
+        return launch;
+    }
 };
 
 QString cliProgram(); // the built command, beside the test executables
