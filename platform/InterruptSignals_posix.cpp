@@ -48,6 +48,12 @@ void writeAll(int fd, const QByteArray& bytes)
 
 } // namespace
 
+void endOnSignals()
+{
+    for (int signal : OwnedSignals)
+        std::signal(signal, SIG_DFL);
+}
+
 bool standardInputReadable()
 {
     pollfd input{STDIN_FILENO, POLLIN, 0};

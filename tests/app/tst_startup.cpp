@@ -5,9 +5,11 @@
 #include "QtDialogs.h"
 #include "ScriptedDialogs.h"
 #include "StyleRegistry.h"
+#include "TestDatabase.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -29,6 +31,7 @@ private slots:
     void badOptions();
     void programExitCodes_data();
     void programExitCodes();
+    void windowEndsWhenTerminated();
 
     void styleLookup_data();
     void styleLookup();
@@ -148,6 +151,49 @@ void TestStartup::programExitCodes()
     const QString err = QString::fromUtf8(p.readAllStandardError());
     QVERIFY2(stdoutStart.isEmpty() ? out.isEmpty() : out.startsWith(stdoutStart), qPrintable(out));
     QVERIFY2(stderrStart.isEmpty() ? err.isEmpty() : err.startsWith(stderrStart), qPrintable(err));
+}
+
+namespace {
+// Whether the process has the file open (Linux: its descriptors under /proc).
+bool holdsFile(qint64 pid, const QString& path)
+{
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QFileInfo& fd : fds.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        if (fd.symLinkTarget() == wanted)
+            return true;
+    return false;
+}
+} // namespace
+
+// A window told to end (the session logging out, a kill) once it has attached the database
+// ends; the client library's own handler, put in place at its attach, used to keep it running.
+void TestStartup::windowEndsWhenTerminated()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("finds the attach through /proc");
+#endif
+    if (!QFileInfo::exists(programPath()))
+        QSKIP("converter-banco is not built");
+    TestDatabase db;
+    QVERIFY2(db.isValid(), qPrintable(db.error()));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("ISC_PASSWORD"), TestDatabase::password());
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(programPath(), {QStringLiteral("--database"), db.attachString(), QStringLiteral("--user"),
+                            TestDatabase::user(), QStringLiteral("--client-library"),
+                            TestDatabase::clientLibrary()});
+    QVERIFY(p.waitForStarted());
+    // The embedded engine opens the file at the attach; the window then waits in its open
+    // dialog.
+    QTRY_VERIFY_WITH_TIMEOUT(holdsFile(p.processId(), db.path()), 120000);
+    p.terminate();
+    const bool ended = p.waitForFinished(60000);
+    if (!ended)
+        p.kill();
+    QVERIFY2(ended, "the window kept running after SIGTERM");
 }
 
 void TestStartup::styleLookup_data()
