@@ -11,6 +11,8 @@
 #include "TestDatabase.h"
 #include "TFrmConverterBancoQelExcel.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -60,6 +62,18 @@ struct WindowFixture {
         show();
     }
 
+    // Shows the window over the source, waits until it is loaded and chooses the type; the
+    // error log goes to the fixture's folder (the save dialog keeps that name when cancelled).
+    void open(const QString& source, int sourceType)
+    {
+        load(source);
+        QTRY_VERIFY(!window->SourceMode.isEmpty());
+        window->ComboBox1()->setCurrentIndex(sourceType);
+        dialogs.setSaveFileName(logPath());
+    }
+
+    QString logPath() const { return files.filePath(QStringLiteral("ErrorLog.txt")); }
+
     // A file of the given bytes in the fixture's temporary folder; returns its path.
     QString writeFile(const QString& relativeName, const QByteArray& bytes)
     {
@@ -69,6 +83,13 @@ struct WindowFixture {
             qFatal("cannot write %s", qPrintable(path));
         f.write(bytes);
         return path;
+    }
+
+    // A click on the item, as the user makes it: scrolled into view, in its middle.
+    static void click(QAbstractItemView* view, const QModelIndex& index)
+    {
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
     }
 
     static QString fixture(const QString& relative)

@@ -2,10 +2,8 @@
 // without products, a run stopped by an error, and a run of which every row failed, through
 // the real window (offscreen), scripted dialogs and an embedded database.
 #include "PreviewViews.h"
-#include "ScriptedDialogs.h"
-#include "TFrmConverterBancoQelExcel.h"
-#include "TextLinesModel.h"
-#include "TestDatabase.h"
+#include "RunHarness.h"
+#include "WindowFixture.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -16,38 +14,21 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
 namespace {
 
 const QString NothingChanged = QStringLiteral("Nada foi alterado no banco de dados.");
 
-// Scripted dialogs that also tell the test when the error box opens.
-class WatchedDialogs : public ScriptedDialogs {
-public:
-    std::function<void()> onError;
-    void showError(const QString& message) override
-    {
-        if (onError)
-            onError();
-        ScriptedDialogs::showError(message);
-    }
-};
-
 QString typeThirteen(const QString& code)
 {
     return QStringLiteral("P;%1;;;;;UN;;;;;PRODUTO %1;;;;;40").arg(code);
 }
 
-struct Fixture {
-    TestDatabase db;
-    QTemporaryDir dir;
-    WatchedDialogs dialogs;
-    std::unique_ptr<TFrmConverterBancoQelExcel> window;
+// The window over two old products (and what else the test sets up before it attaches).
+struct Fixture : WindowFixture {
     QList<QMap<QString, QString>> before;
 
-    // The old catalogue, and setup statements (a trigger) before the window attaches.
     bool prepare(const QString& extraSql = QString())
     {
         if (!db.isValid()
@@ -66,26 +47,13 @@ struct Fixture {
     // Writes the lines as a text file and opens the window over it.
     void open(const QStringList& lines, int sourceType)
     {
-        const QString path = dir.filePath(QStringLiteral("source.txt"));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(lines.join(QStringLiteral("\r\n")).toLatin1());
-        f.close();
-        AppSettings settings;
-        settings.database = db.path();
-        settings.password = TestDatabase::password();
-        settings.clientLibrary = TestDatabase::clientLibrary();
-        dialogs.chooseOpenFile(path);
-        window = std::make_unique<TFrmConverterBancoQelExcel>(settings, dialogs, RegionalSettings::brazil());
-        window->show();
-        QTRY_VERIFY(!window->SourceMode.isEmpty());
-        window->ComboBox1()->setCurrentIndex(sourceType);
-        dialogs.setSaveFileName(dir.filePath(QStringLiteral("ErrorLog.txt")));
+        WindowFixture::open(writeFile(QStringLiteral("source.txt"), lines.join(QStringLiteral("\r\n")).toLatin1()),
+                            sourceType);
         dialogs.clearLog();
     }
     QString count() const { return window->Label8()->text(); }
     void clickImport() { QTest::mouseClick(window->Button2(), Qt::LeftButton); }
-    void close() { window.reset(); }
+    void close() { closeWindow(); }
 };
 
 } // namespace
@@ -158,7 +126,7 @@ void TestAllOrNothingWindow::runErrorShowsTheErrorBoxAfterTheViewsComeBack()
     QVERIFY2(shown.contains(QLatin1String("refused")), qPrintable(shown));
     QVERIFY(enabledAtTheBox);
     QCOMPARE(f.dialogs.messages(), QStringList()); // neither count nor saved log
-    QVERIFY(!QFile::exists(f.dir.filePath(QStringLiteral("ErrorLog.txt"))));
+    QVERIFY(!QFile::exists(f.logPath()));
     f.close();
     QCOMPARE(f.table(), f.before);
 }
@@ -173,11 +141,11 @@ void TestAllOrNothingWindow::everyRowFailedKeepsTheOldRows()
 
     QCOMPARE(f.dialogs.errors(), QStringList());
     QCOMPARE(f.dialogs.messages(),
-             (QStringList{QStringLiteral("2 produtos não foram importados."),
+             (QStringList{countMessage(2),
                           QStringLiteral("Nenhum produto foi importado: o banco de dados não foi alterado."),
                           QStringLiteral("Log de erros salvo na pasta Raiz. \"ErrorLog.txt\"")}));
     QCOMPARE(f.window->ListBox1Items()->rowCount(), 2);
-    QVERIFY(QFile::exists(f.dir.filePath(QStringLiteral("ErrorLog.txt"))));
+    QVERIFY(QFile::exists(f.logPath()));
     f.close();
     QCOMPARE(f.table(), f.before);
 }

@@ -1,9 +1,8 @@
 // "Importar Tudo" through the real window (offscreen): loaded by its show handler, run by a
 // click on Button2, answered by scripted dialogs, read back from an embedded database.
 #include "PreviewViews.h"
-#include "ScriptedDialogs.h"
-#include "TFrmConverterBancoQelExcel.h"
-#include "TestDatabase.h"
+#include "RunHarness.h"
+#include "WindowFixture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -22,43 +21,21 @@ const QString Confirmation =
 const QString BarcodeQuestion =
     QStringLiteral("Deseja importar o código barras contido no arquivo XLS?");
 
-struct WindowFixture {
-    TestDatabase db;
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TFrmConverterBancoQelExcel> window;
-
-    // Shows the window, which connects and loads the file through its open dialog.
+// The window over one old product, loaded with the source and its type chosen.
+struct FullRunFixture : WindowFixture {
     void open(const QString& source, int sourceType)
     {
         QVERIFY2(db.isValid(), qPrintable(db.error()));
         QVERIFY(db.execute(QStringLiteral(
             "insert into c000025 (codigo, produto) values ('900001', 'OLD ONE');")));
-        AppSettings settings;
-        settings.database = db.path();
-        settings.user = TestDatabase::user();
-        settings.password = TestDatabase::password();
-        settings.clientLibrary = TestDatabase::clientLibrary();
-        dialogs.chooseOpenFile(source);
-        window = std::make_unique<TFrmConverterBancoQelExcel>(settings, dialogs,
-                                                              RegionalSettings::brazil());
-        window->show();
-        QTRY_VERIFY(!window->SourceMode.isEmpty());
-        window->ComboBox1()->setCurrentIndex(sourceType);
-        // The log goes to the test's folder: the save dialog keeps this name when cancelled.
-        dialogs.setSaveFileName(dir.filePath(QStringLiteral("ErrorLog.txt")));
+        WindowFixture::open(source, sourceType);
     }
     QList<QMap<QString, QString>> readBack()
     {
-        window.reset();
+        closeWindow();
         return db.select(QStringLiteral("select codigo, codbarra, produto from c000025 order by codigo"));
     }
 };
-
-QString fixture(const char* path)
-{
-    return QStringLiteral(CB_SOURCE_DIR "/tests/fixtures/") + QLatin1String(path);
-}
 
 } // namespace
 
@@ -81,9 +58,9 @@ void TestFullRunWindow::runImportsEveryRow_data()
     QTest::addColumn<int>("rows");
     QTest::addColumn<QString>("lastCode");
     QTest::addColumn<QString>("lastName");
-    QTest::newRow("sheet, type 1") << fixture("app/products_qel.xlsx") << 1 << 249 << "000250"
+    QTest::newRow("sheet, type 1") << WindowFixture::fixture("app/products_qel.xlsx") << 1 << 249 << "000250"
                                    << "SABAO EM PO 1KG 249";
-    QTest::newRow("text, type 3") << fixture("demo/catalogo-tipo3.txt") << 3 << 12 << "000012"
+    QTest::newRow("text, type 3") << WindowFixture::fixture("demo/catalogo-tipo3.txt") << 3 << 12 << "000012"
                                   << "DETERGENTE LÍQUIDO 500ML ";
 }
 
@@ -94,7 +71,7 @@ void TestFullRunWindow::runImportsEveryRow()
     QFETCH(int, rows);
     QFETCH(QString, lastCode);
     QFETCH(QString, lastName);
-    WindowFixture f;
+    FullRunFixture f;
     f.open(source, type);
     f.dialogs.clearLog();
     f.dialogs.answer(MsgDlgBtn::OK);
@@ -108,14 +85,14 @@ void TestFullRunWindow::runImportsEveryRow()
                                             : QStringList{Confirmation};
     QCOMPARE(f.dialogs.questionTexts(), questions);
     QCOMPARE(f.dialogs.messages(),
-             (QStringList{"0 produtos não foram importados.",
+             (QStringList{countMessage(0),
                           "Log de erros salvo na pasta Raiz. \"ErrorLog.txt\""}));
     QVERIFY(f.window->StringGrid1()->isEnabled());
     QVERIFY(f.window->ListaProdutosTxt()->isEnabled());
     QCOMPARE(f.window->ListBox1Items()->rowCount(), 0);
     if (type == 1) // the grid preview followed the run to its last row
         QCOMPARE(f.window->Label(1)->text(), QStringLiteral("Nome do Produto: ") + lastName);
-    QVERIFY(QFile::exists(f.dir.filePath(QStringLiteral("ErrorLog.txt"))));
+    QVERIFY(QFile::exists(f.logPath()));
 
     const auto table = f.readBack();
     QCOMPARE(table.size(), rows);
@@ -153,8 +130,8 @@ void TestFullRunWindow::runIsDrawnAsItGoes_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<int>("type");
-    QTest::newRow("sheet, type 1") << fixture("app/products_qel.xlsx") << 1;
-    QTest::newRow("text, type 3") << fixture("demo/catalogo-tipo3.txt") << 3;
+    QTest::newRow("sheet, type 1") << WindowFixture::fixture("app/products_qel.xlsx") << 1;
+    QTest::newRow("text, type 3") << WindowFixture::fixture("demo/catalogo-tipo3.txt") << 3;
 }
 
 // The run never returns to the event loop, so the window is drawn by the run itself: at once
@@ -164,7 +141,7 @@ void TestFullRunWindow::runIsDrawnAsItGoes()
 {
     QFETCH(QString, source);
     QFETCH(int, type);
-    WindowFixture f;
+    FullRunFixture f;
     f.open(source, type);
     f.dialogs.answer(MsgDlgBtn::OK);
     if (type == 1)
@@ -182,8 +159,8 @@ void TestFullRunWindow::runIsDrawnAsItGoes()
 
 void TestFullRunWindow::cancelLeavesWindowAndTable()
 {
-    WindowFixture f;
-    f.open(fixture("app/products_qel.xlsx"), 1);
+    FullRunFixture f;
+    f.open(WindowFixture::fixture("app/products_qel.xlsx"), 1);
     const QString label = f.window->Label(1)->text();
     f.dialogs.clearLog();
     f.dialogs.answer(MsgDlgBtn::Cancel);
@@ -194,7 +171,7 @@ void TestFullRunWindow::cancelLeavesWindowAndTable()
     QCOMPARE(f.window->Label(1)->text(), label);
     QVERIFY(f.window->StringGrid1()->isEnabled());
     QCOMPARE(f.window->ListBox1Items()->rowCount(), 0);
-    QVERIFY(!QFile::exists(f.dir.filePath(QStringLiteral("ErrorLog.txt"))));
+    QVERIFY(!QFile::exists(f.logPath()));
     const auto table = f.readBack();
     QCOMPARE(table.size(), 1);
     QCOMPARE(table.first().value("CODIGO"), QStringLiteral("900001"));
@@ -203,8 +180,8 @@ void TestFullRunWindow::cancelLeavesWindowAndTable()
 void TestFullRunWindow::failedLoadIsNotImported_data()
 {
     QTest::addColumn<QString>("source");
-    QTest::newRow("error cell in row 40") << fixture("xlsx/error_row40.xlsx");
-    QTest::newRow("not a workbook") << fixture("xlsx/not_a_zip.xlsx");
+    QTest::newRow("error cell in row 40") << WindowFixture::fixture("xlsx/error_row40.xlsx");
+    QTest::newRow("not a workbook") << WindowFixture::fixture("xlsx/not_a_zip.xlsx");
     QTest::newRow("missing text file") << QStringLiteral("/nonexistent/dados.txt");
 }
 
@@ -213,14 +190,14 @@ void TestFullRunWindow::failedLoadIsNotImported_data()
 void TestFullRunWindow::failedLoadIsNotImported()
 {
     QFETCH(QString, source);
-    WindowFixture f;
+    FullRunFixture f;
     f.open(source, 4);
     f.dialogs.clearLog();
     QTest::mouseClick(f.window->Button2(), Qt::LeftButton);
 
     QCOMPARE(f.dialogs.messages(), QStringList{"Nenhum arquivo foi carregado."});
     QVERIFY(f.dialogs.questionTexts().isEmpty());
-    QVERIFY(!QFile::exists(f.dir.filePath(QStringLiteral("ErrorLog.txt"))));
+    QVERIFY(!QFile::exists(f.logPath()));
     const auto table = f.readBack();
     QCOMPARE(table.size(), 1);
     QCOMPARE(table.first().value("CODIGO"), QStringLiteral("900001"));

@@ -57,12 +57,6 @@ QString line100(int n)
         + QStringLiteral("%1").arg(100 + n, 4, 10, QChar(u'0')) + QStringLiteral("  UN  12    ");
 }
 
-void click(QAbstractItemView* view, const QModelIndex& index)
-{
-    view->scrollTo(index);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-}
-
 } // namespace
 
 void TestPreview::gridCaptions_data()
@@ -156,20 +150,19 @@ void TestPreview::textCaptions()
 void TestPreview::gridFollowsMouseAndKeys()
 {
     WindowFixture f;
-    f.load(WindowFixture::fixture(QStringLiteral("app/products_qel.xlsx")));
+    f.open(WindowFixture::fixture(QStringLiteral("app/products_qel.xlsx")), 1);
     TFrmConverterBancoQelExcel& w = *f.window;
-    w.ComboBox1()->setCurrentIndex(1);
     QSignalSpy previews(&w, &TFrmConverterBancoQelExcel::previewShown);
     PreviewTableView* grid = w.StringGrid1();
     const TextGrid& cells = w.StringGrid1Cells();
 
-    click(grid, cells.index(3, 2));
+    WindowFixture::click(grid, cells.index(3, 2));
     QCOMPARE(previews.count(), 1); // once, though the click both moved and clicked
     QCOMPARE(w.Label(1)->text(), "Nome do Produto: " + cells.cell(1, 3));
     QCOMPARE(w.Label(2)->text(), QStringLiteral("Código: 00003"));
 
     w.Label(1)->setText(QStringLiteral("changed"));
-    click(grid, cells.index(3, 2)); // the current cell again
+    WindowFixture::click(grid, cells.index(3, 2)); // the current cell again
     QCOMPARE(previews.count(), 2);
     QCOMPARE(w.Label(1)->text(), "Nome do Produto: " + cells.cell(1, 3));
 
@@ -184,16 +177,15 @@ void TestPreview::gridFollowsMouseAndKeys()
 void TestPreview::gridFollowsTheRunNotTheFixedCells()
 {
     WindowFixture f;
-    f.load(WindowFixture::fixture(QStringLiteral("app/products_qel.xlsx")));
+    f.open(WindowFixture::fixture(QStringLiteral("app/products_qel.xlsx")), 1);
     TFrmConverterBancoQelExcel& w = *f.window;
-    w.ComboBox1()->setCurrentIndex(1);
     QSignalSpy previews(&w, &TFrmConverterBancoQelExcel::previewShown);
     PreviewTableView* grid = w.StringGrid1();
     const TextGrid& cells = w.StringGrid1Cells();
 
     // The fixed row and column take no clicks, and the keys stop before them.
-    click(grid, cells.index(0, 3));
-    click(grid, cells.index(5, 0));
+    WindowFixture::click(grid, cells.index(0, 3));
+    WindowFixture::click(grid, cells.index(5, 0));
     QTest::keyClick(grid, Qt::Key_Up);
     QTest::keyClick(grid, Qt::Key_Left);
     QTest::keyClick(grid, Qt::Key_Home);
@@ -223,7 +215,7 @@ void TestPreview::gridOtherTypeLeavesLabels()
     const QStringList before = labelTexts(w);
     for (int type : {-1, 2, 3}) {
         w.ComboBox1()->setCurrentIndex(type);
-        click(w.StringGrid1(), w.StringGrid1Cells().index(2 + type + 1, 1));
+        WindowFixture::click(w.StringGrid1(), w.StringGrid1Cells().index(2 + type + 1, 1));
         QTest::keyClick(w.StringGrid1(), Qt::Key_Down);
         QCOMPARE(labelTexts(w), before);
     }
@@ -241,12 +233,12 @@ void TestPreview::listFollowsTheUserOnly()
     PreviewListView* list = w.ListaProdutosTxt();
     const QAbstractItemModel* items = list->model();
 
-    click(list, items->index(2, 0));
+    WindowFixture::click(list, items->index(2, 0));
     QCOMPARE(previews.count(), 1);
     QCOMPARE(w.edttempproduto.text(), line100(3));
     QCOMPARE(w.Label(2)->text(), QStringLiteral("Código: 0000000003"));
     QCOMPARE(w.Label(5)->text(), QStringLiteral("Cod. Barras: 7890000000003"));
-    click(list, items->index(2, 0)); // the selected line again
+    WindowFixture::click(list, items->index(2, 0)); // the selected line again
     QCOMPARE(previews.count(), 2);
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(previews.count(), 3);

@@ -7,6 +7,8 @@
 #include "TestDatabase.h"
 
 #include <QTest>
+
+#include <functional>
 #include <memory>
 
 Q_DECLARE_METATYPE(TestDatabase::Access)
@@ -21,6 +23,17 @@ inline bool serverAvailable()
 inline const char* accessName(TestDatabase::Access access)
 {
     return access == TestDatabase::Access::Server ? "server" : "embedded";
+}
+
+// One data row per access, embedded then server, tagged "<access> <tag>" (the access is the
+// first column); rest adds the row's other columns.
+inline void addAccessRows(const char* tag, const std::function<void(QTestData&)>& rest = {})
+{
+    for (TestDatabase::Access access : {TestDatabase::Access::Embedded, TestDatabase::Access::Server}) {
+        QTestData& row = QTest::addRow("%s %s", accessName(access), tag) << access;
+        if (rest)
+            rest(row);
+    }
 }
 
 inline std::unique_ptr<DatabaseConnection> connectionTo(const TestDatabase& db)

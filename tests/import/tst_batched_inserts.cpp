@@ -1,7 +1,7 @@
 // The command's inserts sent many in one statement must leave exactly what sending them one
 // by one leaves: the same table (registration dates aside), the same log bytes, the same
 // counts and exit code. Each case runs the command both ways over fresh databases.
-#include "CliEnvironment.h"
+#include "CliRun.h"
 #include "InsertBatch.h"
 #include "RunHarness.h"
 #include "DefaultTransaction.h"
@@ -9,9 +9,7 @@
 #include "SqlQuery.h"
 #include "TestDatabase.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,11 +17,6 @@
 namespace {
 
 using Table = QList<QMap<QString, QString>>;
-
-QString program()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../cli/converter-banco-import");
-}
 
 QString fixture(const QString& name)
 {
@@ -105,17 +98,14 @@ Outcome runCommand(const QStringList& options, bool oneByOne, TestDatabase::Acce
         return outcome;
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("log.txt"));
-    QProcess cli;
-    cli.setProcessEnvironment(cliEnvironment());
-    cli.setWorkingDirectory(dir.path());
     QStringList arguments{"--database", db.attachString(), "--yes", "--log", log};
     if (oneByOne)
         arguments << QStringLiteral("--one-by-one");
-    cli.start(program(), arguments + options);
-    if (!cli.waitForFinished(300000) || cli.exitStatus() != QProcess::NormalExit)
+    const CliRun run = runCli(arguments + options, dir.path());
+    if (run.exitCode < 0)
         return outcome;
-    outcome.exitCode = cli.exitCode();
-    outcome.out = QString::fromUtf8(cli.readAllStandardOutput())
+    outcome.exitCode = run.exitCode;
+    outcome.out = QString(run.out)
                       .remove(QRegularExpression(QStringLiteral("Seconds: [0-9.]+\n")))
                       .replace(log, QStringLiteral("LOG"));
     outcome.log = fileBytes(log);
@@ -172,7 +162,7 @@ void TestBatchedInserts::sameAsOneByOne()
     QFETCH(QStringList, options);
     QFETCH(bool, server);
     QFETCH(bool, failures);
-    if (!QFile::exists(program()))
+    if (!QFile::exists(cliProgram()))
         QSKIP("converter-banco-import is not built");
     if (server && !serverTests())
         QSKIP("no Firebird server for this run (CB_TEST_SERVER is not 1)");

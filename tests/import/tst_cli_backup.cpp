@@ -177,9 +177,11 @@ void TestCliBackup::backupThatCannotBeWrittenStopsTheRun()
     const QByteArray before = dumpRows(db.path(), OrderedSelect);
     QTemporaryDir dir;
     backup.replace(QLatin1String("DIR/"), dir.path() + u'/');
+    CliLaunch launch;
+    launch.fileSizeLimit = fileSizeLimit;
     const CliRun run = runCli({"--type", "3", "--database", db.path(), "--yes", "--backup", backup,
                                ostrell()},
-                              dir.path(), fileSizeLimit);
+                              dir.path(), launch);
     QVERIFY2(run.err.contains(message), qPrintable(run.out + run.err));
     QCOMPARE(run.exitCode, 2);
     QVERIFY(!run.out.contains(QLatin1String("Rows imported")));

@@ -5,13 +5,12 @@
 #include "ScriptedDialogs.h"
 #include "SourceTypes.h"
 #include "TFrmConverterBancoQelExcel.h"
-#include "CliEnvironment.h"
+#include "CliRun.h"
 #include "TestDatabase.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -25,16 +24,6 @@ using Table = QList<QMap<QString, QString>>;
 const QString OldRow =
     QStringLiteral("insert into c000025 (codigo, produto) values ('900001', 'OLD ONE');");
 
-QString program()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../cli/converter-banco-import");
-}
-
-QString fixture(const QString& relative)
-{
-    return QStringLiteral(CB_SOURCE_DIR "/tests/fixtures/") + relative;
-}
-
 // ";"-separated lines (type 13): code, name, unit, price... A code that is not a number
 // fails its line; a unit of three letters is refused by the database.
 const QStringList EmberlinLines{
@@ -42,40 +31,6 @@ const QStringList EmberlinLines{
     QStringLiteral("P;50x;;;;;UN;;;;7891000055137;CODE IS NOT A NUMBER;;;;;40"),
     QStringLiteral("P;503;;;;;UNID;;;;7891000055144;UNIT TOO LONG;;;;;40"),
     QStringLiteral("P;504;;;;;KG;;;;7891000055151;ACUCAR 1KG;;;;;40")};
-
-// Makes the source in dir when lines are given, else names a fixture.
-QString sourceFile(const QTemporaryDir& dir, const QString& name, const QStringList& lines)
-{
-    if (lines.isEmpty())
-        return fixture(name);
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    f.write(lines.join(QStringLiteral("\r\n")).toLatin1());
-    return path;
-}
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QString& exe, const QStringList& arguments, const QString& workDir)
-{
-    QProcess cli;
-    cli.setWorkingDirectory(workDir);
-    cli.setProcessEnvironment(cliEnvironment());
-    cli.start(exe, arguments);
-    CliRun run;
-    if (!cli.waitForFinished(120000) || cli.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = cli.exitCode();
-    run.out = QString::fromUtf8(cli.readAllStandardOutput());
-    run.err = QString::fromUtf8(cli.readAllStandardError());
-    return run;
-}
 
 // Every column, every row: what "the database is unchanged" is checked against.
 Table fullTable(const TestDatabase& db)
@@ -152,15 +107,11 @@ private slots:
     void progressOnlyOnATerminal();
     void progressIsToldEveryHundredRows_data();
     void progressIsToldEveryHundredRows();
-
-private:
-    QString m_program;
 };
 
 void TestCliImport::init()
 {
-    m_program = program();
-    if (!QFile::exists(m_program))
+    if (!QFile::exists(cliProgram()))
         QSKIP("converter-banco-import is not built");
 }
 
@@ -222,10 +173,10 @@ void TestCliImport::exitCodes_data()
     QTest::newRow("sheet type by its number") << QStringList{"--type", "10"} + run
         << "types/tobbin.xlsx" << none << 0 << "Rows imported: 3\nRows failed: 0\n" << 3 << true;
     QTest::newRow("type 11 with its barcode file")
-        << QStringList{"--type", "11", "--barcode-file", fixture("types/grelling_barcodes.txt")} + run
+        << QStringList{"--type", "11", "--barcode-file", fixturePath("types/grelling_barcodes.txt")} + run
         << "types/grelling.txt" << none << 0 << "Rows failed: 0\n" << 3 << true;
     QTest::newRow("type 11, the option's earlier name")
-        << QStringList{"--type", "11", "--barcodes", fixture("types/grelling_barcodes.txt")} + run
+        << QStringList{"--type", "11", "--barcodes", fixturePath("types/grelling_barcodes.txt")} + run
         << "types/grelling.txt" << none << 0 << "Rows failed: 0\n" << 3 << true;
     QTest::newRow("text with failing lines") << QStringList{"--type", "13"} + run << "source.txt"
         << EmberlinLines << 1 << "Rows read: 4\nRows imported: 2\nRows failed: 2\n" << 2 << true;
@@ -247,8 +198,8 @@ void TestCliImport::exitCodes_data()
     QTest::newRow("log over the source") << QStringList{"--type", "13", "--log", "SRC"} + run
         << "source.txt" << EmberlinLines << 2 << "that file is the source file" << 1 << false;
     QTest::newRow("log over the barcode list")
-        << QStringList{"--type", "11", "--barcode-file", fixture("types/grelling_barcodes.txt"),
-                       "--log", fixture("types/grelling_barcodes.txt")} + run
+        << QStringList{"--type", "11", "--barcode-file", fixturePath("types/grelling_barcodes.txt"),
+                       "--log", fixturePath("types/grelling_barcodes.txt")} + run
         << "types/grelling.txt" << none << 2 << "that file is the barcode list" << 1 << false;
 
     QTest::newRow("--help: the usage, nothing else checked") << QStringList{"--type", "99", "--help"}
@@ -310,7 +261,7 @@ void TestCliImport::exitCodes()
         else if (o.startsWith(QLatin1String("DIR/")))
             o = dir.filePath(o.mid(4));
     }
-    const CliRun run = runCli(m_program, options, dir.path());
+    const CliRun run = runCli(options, dir.path());
     const QString shown = exitCode == 2 ? run.out + run.err : run.out;
     QVERIFY2(shown.contains(output), qPrintable(run.out + run.err));
     QCOMPARE(run.exitCode, exitCode);
@@ -339,9 +290,8 @@ void TestCliImport::tableNotEmptiedIsReported()
     QVERIFY2(db.isValid(), qPrintable(db.error()));
     QVERIFY(db.execute(OldRow));
     QTemporaryDir dir;
-    const CliRun run = runCli(m_program,
-                              {"--type", "13", "--database", db.path(),
-                               dryRun ? "--dry-run" : "--yes", fixture("types/emberlin.txt")},
+    const CliRun run = runCli({"--type", "13", "--database", db.path(), dryRun ? "--dry-run" : "--yes",
+                               fixturePath("types/emberlin.txt")},
                               dir.path());
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.contains(warning) && run.err.contains("PRODUTOS"), qPrintable(run.err));
@@ -383,9 +333,8 @@ void TestCliImport::dryRunChangesNothing()
 
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("log.txt"));
-    const CliRun run = runCli(m_program,
-                              options + QStringList{"--dry-run", "--database", db.path(), "--log",
-                                                    log, sourceFile(dir, source, lines)},
+    const CliRun run = runCli(options + QStringList{"--dry-run", "--database", db.path(), "--log", log,
+                                                    sourceFile(dir, source, lines)},
                               dir.path());
     QVERIFY2(run.out.contains(QStringLiteral("Dry run: everything was rolled back")),
              qPrintable(run.out + run.err));
@@ -411,7 +360,7 @@ void TestCliImport::sameLogAndRowsAsTheWindow_data()
     QTest::newRow("type 1, keeping the sheet's barcodes") << "types/qel.xlsx" << none << 1 << true << "";
     QTest::newRow("type 1, making barcodes") << "types/qel.xlsx" << none << 1 << false << "";
     QTest::newRow("type 11 and its barcodes") << "types/grelling.txt" << none << 11 << false
-        << fixture("types/grelling_barcodes.txt");
+        << fixturePath("types/grelling_barcodes.txt");
     QTest::newRow("fixed width, all good") << "types/ostrell.txt" << none << 3 << false << "";
 }
 
@@ -439,7 +388,7 @@ void TestCliImport::sameLogAndRowsAsTheWindow()
         options << "--barcode-file" << barcodes;
     if (keep)
         options << "--keep-source-barcode";
-    const CliRun run = runCli(m_program, options << sourcePath, dir.path());
+    const CliRun run = runCli(options << sourcePath, dir.path());
     // A source of which every row fails rolls back: exit 2, the old rows kept on both sides.
     QVERIFY2(run.exitCode == 0 || run.exitCode == 1 || run.err.contains("every row failed"),
              qPrintable(run.err));
@@ -479,15 +428,9 @@ void TestCliImport::progressOnlyOnATerminal()
     if (quiet)
         arguments << "--quiet";
 
-    CliRun run;
-    if (terminal) {
-        QString command = m_program;
-        for (const QString& a : arguments)
-            command += QStringLiteral(" '") + a + u'\'';
-        run = runCli(script, {"-qec", command, "/dev/null"}, dir.path());
-    } else {
-        run = runCli(m_program, arguments, dir.path());
-    }
+    CliLaunch launch;
+    launch.onTerminal = terminal;
+    const CliRun run = runCli(arguments, dir.path(), launch);
     QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
     const QString seen = run.out + run.err;
     QCOMPARE(seen.contains(QStringLiteral("\r250/250 rows, ")), shown);

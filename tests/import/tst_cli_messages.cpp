@@ -1,46 +1,22 @@
 // What converter-banco-import says about itself (--version, --help) and in which language it
 // speaks, run as a user runs it: a separate process with its own environment.
 #include "CbVersion.h"
+#include "CliRun.h"
 #include "TestDatabase.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-QString program()
+// The command with its language set by LANG alone, as on a system with one locale.
+CliRun run(const QStringList& arguments, const QString& locale = QStringLiteral("C.UTF-8"),
+           const QString& workDir = QString())
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../cli/converter-banco-import");
-}
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run run(const QStringList& arguments, const QString& locale = QStringLiteral("C.UTF-8"),
-        const QString& workDir = QString())
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LANG", "LC_ALL", "LC_MESSAGES", "LANGUAGE"})
-        env.remove(QString::fromLatin1(name));
-    env.insert(QStringLiteral("LANG"), locale);
-    env.insert(QStringLiteral("ISC_PASSWORD"), TestDatabase::password());
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(workDir);
-    p.start(program(), arguments);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    CliLaunch launch;
+    launch.locale = locale;
+    return runCli(arguments, workDir, launch);
 }
 
 } // namespace
@@ -61,7 +37,7 @@ private slots:
 
 void TestCliMessages::init()
 {
-    if (!QFile::exists(program()))
+    if (!QFile::exists(cliProgram()))
         QSKIP("converter-banco-import is not built");
 }
 
@@ -90,7 +66,7 @@ void TestCliMessages::aboutItself()
     QFETCH(QStringList, arguments);
     QFETCH(QString, outStart);
     QFETCH(QString, outPart);
-    const Run r = run(arguments);
+    const CliRun r = run(arguments);
     QCOMPARE(r.exitCode, 0);
     QVERIFY2(r.out.startsWith(outStart), qPrintable(r.out));
     QVERIFY2(r.out.contains(outPart), qPrintable(r.out));
@@ -150,7 +126,7 @@ void TestCliMessages::refusalsInBothLanguages()
     f.write("not a workbook");
     f.close();
     arguments.replaceInStrings(QStringLiteral("READER"), sheet);
-    const Run r = run(arguments, locale);
+    const CliRun r = run(arguments, locale);
     QVERIFY2(r.exitCode == 0 || r.exitCode == 2, qPrintable(QString::number(r.exitCode)));
     QVERIFY2(out.isEmpty() ? r.out.isEmpty() : r.out.contains(out), qPrintable(r.out));
     QVERIFY2(err.isEmpty() ? r.err.isEmpty() : r.err.contains(err), qPrintable(r.err));
@@ -195,7 +171,7 @@ void TestCliMessages::runInBothLanguages()
             "P;503;;;;;UNID;;;;7891000055144;UNIDADE LONGA;;;;;40\r\n"
             "P;504;;;;;KG;;;;7891000055151;ACUCAR 1KG;;;;;40\r\n");
     f.close();
-    const Run r = run({QStringLiteral("--database"), db.path(), QStringLiteral("--type"),
+    const CliRun r = run({QStringLiteral("--database"), db.path(), QStringLiteral("--type"),
                        QStringLiteral("13"), QStringLiteral("--dry-run"), source},
                       locale, dir.path());
     QCOMPARE(r.exitCode, 1);
@@ -278,7 +254,7 @@ void TestCliMessages::toolsInBothLanguages()
     const QString source = dir.filePath(QStringLiteral("catalogo.txt"));
     QVERIFY(QFile::copy(QStringLiteral(CB_SOURCE_DIR "/tests/fixtures/types/ostrell.txt"), source));
     arguments.replaceInStrings(QStringLiteral("SOURCE"), source);
-    const Run r = run(arguments, locale, dir.path());
+    const CliRun r = run(arguments, locale, dir.path());
     QCOMPARE(r.exitCode, exitCode);
     qsizetype from = 0;
     for (const QString& part : out) {

@@ -180,7 +180,7 @@ void TestCliSignals::signalDuringTheRun()
         QVERIFY(f.db->execute(SlowDelete));
     const Table before = f.table();
 
-    CliProcess cli;
+    CliProcess cli(CliLaunch::portuguese());
     cli.start(f.arguments(), f.dir.path(), point);
     QVERIFY2(cli.waitForPause(point), "the command never reached the point");
     cli.signal(signal);
@@ -223,7 +223,7 @@ void TestCliSignals::outputTakenAway()
     QFETCH(int, how);
     Fixture f(TestDatabase::Access::Embedded);
     QVERIFY2(f.addOldRows(), qPrintable(f.db->error()));
-    CliProcess cli;
+    CliProcess cli(CliLaunch::portuguese());
     cli.start(f.arguments(), f.dir.path(), QString(), [how] {
         if (how == 2) {
             ::close(STDOUT_FILENO);
@@ -247,7 +247,7 @@ void TestCliSignals::interruptedConnectEndsAtOnce()
     QVERIFY(silent.port() > 0);
     QTemporaryDir dir;
     const QString source = writeSource(dir);
-    CliProcess cli;
+    CliProcess cli(CliLaunch::portuguese());
     cli.start({QStringLiteral("--type"), QStringLiteral("13"), QStringLiteral("--database"),
                QStringLiteral("127.0.0.1/%1:/srv/base.fdb").arg(silent.port()), QStringLiteral("--yes"),
                QStringLiteral("--log"), dir.filePath(QStringLiteral("ErrorLog.txt")), source},

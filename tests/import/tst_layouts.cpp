@@ -3,6 +3,7 @@
 #include "Layouts.h"
 #include "PlainViews.h"
 #include "ProductRow.h"
+#include "RunHarness.h"
 #include "RunState.h"
 
 #include <QTest>
@@ -60,17 +61,6 @@ void compareRow(const ProductRow& row, const ProductRow& before, const QStringLi
         if (row.*member != want)
             QFAIL(qPrintable(QStringLiteral("%1 is '%2', expected '%3'").arg(name, row.*member, want)));
     }
-}
-
-QString fixedLine(const Cells& fields)
-{
-    QString line;
-    for (const auto& [start, text] : fields) {
-        if (line.size() < start + text.size())
-            line = line.leftJustified(start + text.size(), u' ');
-        line.replace(start, text.size(), text);
-    }
-    return line;
 }
 
 // Fields 0 to last, ";"-separated, each closed by ";".
@@ -280,9 +270,9 @@ void TstLayouts::text_data()
     QTest::newRow("13 code not a number") << 13 << one("X;4 2;") << 0 << QStringList{} << false
         << QStringList{} << "''4 2'' is not a valid integer value" << 0;
 
-    const QString line11 = fixedLine({{0, "00000000000123"}, {14, "ARROZ TIPO 1"}, {110, "15.90"},
-                                      {250, "12.00"}, {490, "KG"}, {499, "10063021"}});
-    const QString barcode11 = fixedLine({{0, "00000000000123"}, {14, "7891234567895"}, {27, "X"}});
+    const QString line11 = fixedWidthLine({{0, "00000000000123"}, {14, "ARROZ TIPO 1"}, {110, "15.90"},
+                                           {250, "12.00"}, {490, "KG"}, {499, "10063021"}});
+    const QString barcode11 = fixedWidthLine({{0, "00000000000123"}, {14, "7891234567895"}, {27, "X"}});
     const QStringList fields11{"codigo=123", "produto=" + padded("ARROZ TIPO 1", 45),
                                "precovenda=" + padded("15.90", 12), "precocusto=" + padded("12.00", 12),
                                "unidade=KG", "ncm=1006.30.21"};
@@ -291,21 +281,21 @@ void TstLayouts::text_data()
         << (fields11 + QStringList{"codbarra=7891234567895", "estoque=0"}) << "" << 1;
     QTest::newRow("11 short barcode file") << 11 << QStringList{"x", line11} << 1 << QStringList{"y"} << false
         << fields11 << "List index out of bounds (1)" << 1;
-    QTest::newRow("11 code with trailing blanks") << 11 << one(fixedLine({{0, "123"}, {14, "ARROZ"}})) << 0
+    QTest::newRow("11 code with trailing blanks") << 11 << one(fixedWidthLine({{0, "123"}, {14, "ARROZ"}})) << 0
         << QStringList{barcode11} << false << QStringList{}
         << QStringLiteral("''%1'' is not a valid integer value").arg(padded("123", 14)) << 0;
 
-    QTest::newRow("3") << 3 << one(fixedLine({{0, "7891234567895"}, {13, "SABAO   EM  PO"}, {93, " 1 50"}}))
+    QTest::newRow("3") << 3 << one(fixedWidthLine({{0, "7891234567895"}, {13, "SABAO   EM  PO"}, {93, " 1 50"}}))
         << 0 << QStringList{} << false
         << QStringList{"codbarra=7891234567895", "produto=SABAO EM PO ", "precocusto=150",
                        "precovenda=150", "estoque=0", "unidade=UN"} << "" << 0;
     QTest::newRow("3 line ends before the price")
-        << 3 << one(fixedLine({{0, "7891234567895"}, {13, padded("SABAO", 80)}})) << 0 << QStringList{}
+        << 3 << one(fixedWidthLine({{0, "7891234567895"}, {13, padded("SABAO", 80)}})) << 0 << QStringList{}
         << false << QStringList{"codbarra=7891234567895", "produto=SABAO ", "precocusto=",
                                 "precovenda=", "estoque=0", "unidade=UN"} << "" << 0;
 
     const auto line5 = [](const QString& code, const QString& cents) {
-        return QStringList{fixedLine({{0, "#"}, {1, code}, {7, "7891234567895"}, {20, "BISCOITO"},
+        return QStringList{fixedWidthLine({{0, "#"}, {1, code}, {7, "7891234567895"}, {20, "BISCOITO"},
                                       {60, cents}, {86, "CX"}})};
     };
     const QStringList fields5{"codbarra=7891234567895", "produto=" + padded("BISCOITO", 40),
@@ -326,7 +316,7 @@ void TstLayouts::text_data()
         << true << before5 << "'12,50' is not a valid floating point value" << 0;
 
     const auto line7 = [](const QString& ncm) {
-        return QStringList{fixedLine({{0, "7891234567895"}, {35, "0000001990"}, {62, ncm}, {70, "5405"},
+        return QStringList{fixedWidthLine({{0, "7891234567895"}, {35, "0000001990"}, {62, ncm}, {70, "5405"},
                                       {77, padded("SUCO", 40)}, {131, "CX"}})};
     };
     const QStringList fields7{"codbarra=7891234567895", "produto=" + padded("SUCO", 40),
@@ -338,13 +328,13 @@ void TstLayouts::text_data()
         << (fields7 + QStringList{"ncm=2201.  .  "}) << "" << 0;
 
     QTest::newRow("8 fixed unit and NCM")
-        << 8 << one(fixedLine({{0, "7891234567895"}, {36, "0000000990"}, {62, "22011000"},
+        << 8 << one(fixedWidthLine({{0, "7891234567895"}, {36, "0000000990"}, {62, "22011000"},
                                {69, padded("AGUA", 80)}, {131, "CX"}})) << 0 << QStringList{} << false
         << QStringList{"codbarra=7891234567895", "produto=" + padded("AGUA", 62) + "CX" + padded("", 16),
                        "precocusto=9,9", "precovenda=9,9", "unidade=UN", "ncm=0000.00.00", "estoque=0"}
         << "" << 0;
 
-    QTest::newRow("9") << 9 << one(fixedLine({{0, "001"}, {3, "7891234567895"}, {16, "PAO"}, {46, "12,50"},
+    QTest::newRow("9") << 9 << one(fixedWidthLine({{0, "001"}, {3, "7891234567895"}, {16, "PAO"}, {46, "12,50"},
                                              {85, "KG"}})) << 0 << QStringList{} << false
         << QStringList{"codbarra=7891234567895", "produto=" + padded("PAO", 30),
                        "precocusto=" + padded("12,50", 12), "precovenda=" + padded("12,50", 12),

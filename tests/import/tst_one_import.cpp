@@ -31,12 +31,7 @@ QString writeSource(const QTemporaryDir& dir, const QString& name, int first, in
     QStringList lines;
     for (int code = first; code < first + count; ++code)
         lines.append(QStringLiteral(";%1;;;;;;;;;;PRODUTO %1;").arg(code));
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    f.write(lines.join(QStringLiteral("\r\n")).toLatin1());
-    return path;
+    return sourceFile(dir, name, lines);
 }
 
 QStringList arguments(const TestDatabase& db, const QString& source, const QString& log,
@@ -81,6 +76,7 @@ private slots:
     void twoRunsNeverBothCommit_data();
     void twoRunsNeverBothCommit();
     void killedClientThenWait();
+    void serverSeesOneProtectedRun();
     void diskFullLeavesTheOldRows();
 };
 
@@ -116,11 +112,11 @@ void TestOneImport::twoRunsNeverBothCommit()
     const QString firstSource = writeSource(dir, QStringLiteral("a.txt"), 1, 150);
     const QString secondSource = writeSource(dir, QStringLiteral("b.txt"), 1001, 150);
 
-    CliProcess first;
+    CliProcess first(CliLaunch::portuguese());
     first.start(arguments(*db, firstSource, dir.filePath(QStringLiteral("a.log"))), dir.path(),
                 QStringLiteral("commit"));
     QVERIFY(first.waitForPause(QStringLiteral("commit")));
-    CliProcess second;
+    CliProcess second(CliLaunch::portuguese());
     const QStringList more = wait > 0 ? QStringList{QStringLiteral("--wait"), QString::number(wait)} : QStringList();
     second.start(arguments(*db, secondSource, dir.filePath(QStringLiteral("b.log")), more), dir.path());
     if (wait == 0) {
@@ -150,17 +146,51 @@ void TestOneImport::killedClientThenWait()
     QVERIFY2(db->isValid(), qPrintable(db->error()));
     QVERIFY(db->execute(QStringLiteral("insert into c000025 (codigo, produto) values ('900001', 'OLD');")));
     QTemporaryDir dir;
-    CliProcess killed;
+    CliProcess killed(CliLaunch::portuguese());
     killed.start(arguments(*db, writeSource(dir, QStringLiteral("a.txt"), 1, 250), dir.filePath(QStringLiteral("a.log"))),
                  dir.path(), QStringLiteral("rows"));
     QVERIFY(killed.waitForPause(QStringLiteral("rows")));
     killed.kill();
-    const CliOutcome next = runCliToEnd(
+    const CliRun next = runCli(
         arguments(*db, writeSource(dir, QStringLiteral("b.txt"), 1001, 50), dir.filePath(QStringLiteral("b.log")),
                   {QStringLiteral("--wait"), QStringLiteral("30")}),
         dir.path());
     QVERIFY2(next.exitCode == 0, qPrintable(next.err));
     QCOMPARE(codes(*db), codesOf(1001, 50));
+}
+
+// Held among its rows, the run as the server sees it from another connection: one
+// transaction (read committed, no wait, writing), and a product table nobody else may write
+// until the run ends.
+void TestOneImport::serverSeesOneProtectedRun()
+{
+    if (!serverAvailable())
+        QSKIP("no Firebird server for this run (CB_TEST_SERVER is not 1)");
+    const auto db = serverDatabase();
+    QVERIFY2(db->isValid(), qPrintable(db->error()));
+    QTemporaryDir dir;
+    CliProcess run(CliLaunch::portuguese());
+    run.start(arguments(*db, writeSource(dir, QStringLiteral("a.txt"), 1, 250), dir.filePath(QStringLiteral("a.log"))),
+              dir.path(), QStringLiteral("rows"));
+    QVERIFY(run.waitForPause(QStringLiteral("rows")));
+
+    const auto transactions = db->select(QStringLiteral(
+        "select t.mon$isolation_mode as isolation, t.mon$lock_timeout as lock_timeout,"
+        " t.mon$read_only as read_only from mon$transactions t"
+        " join mon$attachments a on a.mon$attachment_id = t.mon$attachment_id"
+        " where a.mon$attachment_id <> current_connection and a.mon$system_flag = 0"));
+    QCOMPARE(transactions.size(), 1);
+    QCOMPARE(transactions.first(), (QMap<QString, QString>{{"ISOLATION", "2"}, {"LOCK_TIMEOUT", "0"},
+                                                           {"READ_ONLY", "0"}}));
+    QString refusal;
+    QVERIFY(!db->execute(QStringLiteral("set transaction no wait;\n"
+                                        "insert into c000025 (codigo, produto) values ('900001', 'OTHER');"),
+                         &refusal));
+    QVERIFY2(refusal.contains(QLatin1String("lock")), qPrintable(refusal));
+
+    run.resume();
+    QCOMPARE(run.finish().exitCode, 0);
+    QCOMPARE(codes(*db), codesOf(1, 250));
 }
 
 // The database on a small file system of its own that fills up under the run: the rows
@@ -185,15 +215,12 @@ void TestOneImport::diskFullLeavesTheOldRows()
     QStringList lines;
     for (int code = 1; code <= 30000; ++code)
         lines.append(QStringLiteral(";%1;;;;;;;;;;%2;").arg(code).arg(QString(90, u'N')));
-    QFile source(dir.filePath(QStringLiteral("big.txt")));
-    QVERIFY(source.open(QIODevice::WriteOnly));
-    source.write(lines.join(QStringLiteral("\r\n")).toLatin1());
-    source.close();
+    const QString source = sourceFile(dir, QStringLiteral("big.txt"), lines);
 
     const QStringList args{QStringLiteral("--type"), QStringLiteral("13"), QStringLiteral("--database"), small,
                            QStringLiteral("--yes"), QStringLiteral("--quiet"), QStringLiteral("--log"),
-                           dir.filePath(QStringLiteral("ErrorLog.txt")), source.fileName()};
-    const CliOutcome outcome = runCliToEnd(args, dir.path());
+                           dir.filePath(QStringLiteral("ErrorLog.txt")), source};
+    const CliRun outcome = runCli(args, dir.path(), CliLaunch::portuguese());
     QVERIFY2(outcome.err.contains(QStringLiteral("No space left on device")), qPrintable(outcome.err));
     QCOMPARE(outcome.exitCode, 2);
     QVERIFY2(outcome.err.contains(QStringLiteral("Nada foi alterado no banco de dados.")),

@@ -1,8 +1,7 @@
 #include "CliProcess.h"
 
-#include "TestDatabase.h"
+#include "CliEnvironment.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 
@@ -10,21 +9,41 @@
 
 namespace {
 
-QProcessEnvironment cliEnvironment(const QString& pauseAt)
+QProcessEnvironment environmentFor(const CliLaunch& launch, const QString& pauseAt)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("ISC_PASSWORD"), TestDatabase::password());
-    env.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("pt_BR.UTF-8"));
+    QProcessEnvironment env = cliEnvironment();
+    if (!launch.locale.isEmpty()) {
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("LANG"), launch.locale);
+    }
     env.remove(QStringLiteral("CB_TEST_PAUSE_AT"));
     if (!pauseAt.isEmpty())
         env.insert(QStringLiteral("CB_TEST_PAUSE_AT"), pauseAt);
     return env;
 }
 
+// The program and arguments that start the command as the launch asks.
+QStringList commandLine(const CliLaunch& launch, const QStringList& arguments)
+{
+    QStringList line{cliProgram()};
+    line += arguments;
+    if (launch.onTerminal) {
+        QString command;
+        for (const QString& a : line)
+            command += QStringLiteral(" '") + a + u'\'';
+        return {QStringLiteral("script"), QStringLiteral("-qec"), command, QStringLiteral("/dev/null")};
+    }
+    if (launch.fileSizeLimit > 0)
+        return QStringList{QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                           QStringLiteral("ulimit -f %1; exec \"$0\" \"$@\"").arg(launch.fileSizeLimit)}
+             + line;
+    return line;
+}
+
 } // namespace
 
-CliProcess::CliProcess() = default;
+CliProcess::CliProcess(CliLaunch launch) : m_launch(std::move(launch)) {}
 
 CliProcess::~CliProcess()
 {
@@ -34,24 +53,20 @@ CliProcess::~CliProcess()
     }
 }
 
-QString CliProcess::program()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../cli/converter-banco-import");
-}
-
 bool CliProcess::built()
 {
-    return QFile::exists(program());
+    return QFile::exists(cliProgram());
 }
 
 void CliProcess::start(const QStringList& arguments, const QString& workDir, const QString& pauseAt,
                        std::function<void()> childSetup)
 {
     m_process.setWorkingDirectory(workDir);
-    m_process.setProcessEnvironment(cliEnvironment(pauseAt));
+    m_process.setProcessEnvironment(environmentFor(m_launch, pauseAt));
     if (childSetup)
         m_process.setChildProcessModifier(childSetup);
-    m_process.start(program(), arguments);
+    const QStringList line = commandLine(m_launch, arguments);
+    m_process.start(line.first(), line.mid(1));
     m_process.waitForStarted(30000);
 }
 
@@ -89,7 +104,7 @@ void CliProcess::resume()
 CliOutcome CliProcess::finish()
 {
     CliOutcome outcome;
-    outcome.ended = m_process.waitForFinished(120000) || m_process.state() == QProcess::NotRunning;
+    outcome.ended = m_process.waitForFinished(300000) || m_process.state() == QProcess::NotRunning;
     if (!outcome.ended)
         return outcome;
     outcome.crashed = m_process.exitStatus() != QProcess::NormalExit;
@@ -97,11 +112,4 @@ CliOutcome CliProcess::finish()
     outcome.out = QString::fromUtf8(m_process.readAllStandardOutput());
     outcome.err = QString::fromUtf8(m_err + m_process.readAllStandardError());
     return outcome;
-}
-
-CliOutcome runCliToEnd(const QStringList& arguments, const QString& workDir)
-{
-    CliProcess cli;
-    cli.start(arguments, workDir);
-    return cli.finish();
 }

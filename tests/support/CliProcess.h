@@ -3,6 +3,8 @@
 // tests that send it signals or take its output away. CB_TEST_PAUSE_AT makes it stop at a
 // named point of the run (see cli/TestPause.h), so a signal meets that point whatever the
 // machine's speed.
+#include "CliRun.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -19,13 +21,12 @@ struct CliOutcome {
 
 class CliProcess {
 public:
-    CliProcess();
+    explicit CliProcess(CliLaunch launch = {});
     ~CliProcess(); // kills the command if it still runs
     CliProcess(const CliProcess&) = delete;
     CliProcess& operator=(const CliProcess&) = delete;
 
-    static QString program(); // the built command, beside the test binaries
-    static bool built();
+    static bool built(); // whether cliProgram() is there
 
     // Where given, pauseAt becomes CB_TEST_PAUSE_AT. childSetup runs in the child before exec
     // (to close or replace its stdout, say).
@@ -36,13 +37,12 @@ public:
     void signal(int signal);
     void kill();        // SIGKILL, as a crash or a pulled cable would end it
     void resume();      // ends a pause that waits, without a signal (closes its stdin)
-    CliOutcome finish(); // waits (two minutes at most) and collects the output
+    // Waits (five minutes at most: a busy machine, a sanitized build) and collects the output.
+    CliOutcome finish();
     qint64 pid() const { return m_process.processId(); }
 
 private:
+    CliLaunch m_launch;
     QProcess m_process;
     QByteArray m_err; // stderr read so far
 };
-
-// One run to its end, without pauses.
-CliOutcome runCliToEnd(const QStringList& arguments, const QString& workDir);

@@ -1,11 +1,10 @@
 #include "CliRun.h"
 
-#include "CliEnvironment.h"
-
-#include "TestDatabase.h"
+#include "CliProcess.h"
 
 #include <QCoreApplication>
-#include <QProcess>
+#include <QFile>
+#include <QTemporaryDir>
 
 QString cliProgram()
 {
@@ -17,24 +16,28 @@ QString fixturePath(const QString& relative)
     return QStringLiteral(CB_SOURCE_DIR "/tests/fixtures/") + relative;
 }
 
-CliRun runCli(const QStringList& arguments, const QString& workDir, int fileSizeLimit)
+QString sourceFile(const QTemporaryDir& dir, const QString& name, const QStringList& lines)
 {
-    const QProcessEnvironment env = cliEnvironment();
-    QProcess cli;
-    cli.setWorkingDirectory(workDir);
-    cli.setProcessEnvironment(env);
-    if (fileSizeLimit > 0)
-        cli.start(QStringLiteral("/bin/sh"),
-                  QStringList{QStringLiteral("-c"),
-                              QStringLiteral("ulimit -f %1; exec \"$0\" \"$@\"").arg(fileSizeLimit),
-                              cliProgram()} + arguments);
-    else
-        cli.start(cliProgram(), arguments);
+    if (lines.isEmpty())
+        return fixturePath(name);
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    f.write(lines.join(QStringLiteral("\r\n")).toLatin1());
+    return path;
+}
+
+CliRun runCli(const QStringList& arguments, const QString& workDir, const CliLaunch& launch)
+{
+    CliProcess cli(launch);
+    cli.start(arguments, workDir);
+    const CliOutcome outcome = cli.finish();
     CliRun run;
-    if (!cli.waitForFinished(120000) || cli.exitStatus() != QProcess::NormalExit)
+    if (!outcome.ended || outcome.crashed)
         return run;
-    run.exitCode = cli.exitCode();
-    run.out = QString::fromUtf8(cli.readAllStandardOutput());
-    run.err = QString::fromUtf8(cli.readAllStandardError());
+    run.exitCode = outcome.exitCode;
+    run.out = outcome.out;
+    run.err = outcome.err;
     return run;
 }

@@ -143,6 +143,8 @@ void ScriptedDialogs::executeSaveDialog()
 
 void ScriptedDialogs::showError(const QString& message)
 {
+    if (onError)
+        onError();
     ShownDialog d;
     d.kind = ShownDialog::Kind::Error;
     d.text = errorBoxText(message);

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct ShownDialog {
     enum class Kind { Message, MessageDialog, OpenDialog, SaveDialog, Error };
     Kind kind = Kind::Message;
@@ -42,6 +44,7 @@ public:
     QStringList errors() const;       // texts of error boxes, in order
     QStringList questionTexts() const; // texts of message dialogs, in order
     void clearLog() { m_log.clear(); }
+    std::function<void()> onError; // called as an error box opens, to look at the window then
 
     // Dialogs
     void showMessage(const QString& text) override;
