@@ -3,6 +3,7 @@
 // the real window (offscreen), scripted dialogs and an embedded database.
 #include "PreviewViews.h"
 #include "RunHarness.h"
+#include "TextLinesModel.h"
 #include "WindowFixture.h"
 
 #include <QComboBox>
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTemporaryDir>
 #include <QtTest>
 
