@@ -1,5 +1,6 @@
 #pragma once
-// The output descriptor (XSQLDA) of a prepared select, with a data area and a null
+// The output descriptor (XSQLDA) of a prepared statement (a select, or an executable block
+// or procedure with its one output row), with a data area and a null
 // indicator per column, owned together and released together.
 #include "Handles.h"
 #include "SqlValue.h"
