@@ -1,12 +1,11 @@
 #include "CliProcess.h"
 
 #include "TestDatabase.h"
+#include "platform/ChildProcess.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
-
-#include <csignal>
 
 namespace {
 
@@ -49,8 +48,13 @@ void CliProcess::start(const QStringList& arguments, const QString& workDir, con
 {
     m_process.setWorkingDirectory(workDir);
     m_process.setProcessEnvironment(cliEnvironment(pauseAt));
-    if (childSetup)
+    if (childSetup) {
+#ifdef Q_OS_UNIX
         m_process.setChildProcessModifier(childSetup);
+#else
+        qFatal("a child set-up between fork and exec needs a POSIX system");
+#endif
+    }
     m_process.start(program(), arguments);
     m_process.waitForStarted(30000);
 }
@@ -72,7 +76,7 @@ bool CliProcess::waitForPause(const QString& point)
 
 void CliProcess::signal(int signal)
 {
-    ::kill(pid_t(m_process.processId()), signal);
+    platform::sendSignal(m_process.processId(), signal);
 }
 
 void CliProcess::kill()
