@@ -4,18 +4,14 @@
 #include "RowPipeline.h"
 #include "TableScript.h"
 #include "platform/Error.h"
+#include "platform/FileAccess.h"
 
 #include <QDateTime>
 #include <QSaveFile>
 
-#include <csignal>
-
 qint64 WriteBackupFile(DatabaseConnection& connection, const QString& fileName)
 {
-#ifdef SIGXFSZ
-    // A file-size limit must fail the write, not end the process half-way.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
+    platform::writesPastTheSizeLimitFail();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw Error(QStringLiteral("Cannot write the backup \"%1\". %2").arg(fileName, file.errorString()));
