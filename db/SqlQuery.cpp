@@ -2,7 +2,6 @@
 
 #include "ConnectParameters.h"
 #include "ConnectionImpl.h"
-#include "NullParameters.h"
 #include "ResultDescriptor.h"
 #include "SqlText.h"
 #include "StatementInfo.h"
@@ -198,14 +197,17 @@ int SqlQuery::Impl::prepareAndExecute(const QString& text, StatementHandle& stat
         || type == isc_info_sql_stmt_start_trans)
         throw GeneralError(QStringLiteral("Unsupported SQL type"));
 
-    NullParameters parameters;
-    if (text.contains(u'?'))
-        parameters.describe(library, statement);
+    // The tool never assigns a parameter: each one goes out as NULL.
+    DescriptorArea parameters;
+    if (text.contains(u'?')) {
+        parameters.describe(library, statement, DescriptorArea::Side::Parameters);
+        parameters.setAllNull();
+    }
     if (output) {
         output->describe(library, statement);
         requireTextColumns(*output);
         library.isc_dsql_execute2(status, db.transaction.handle(), statement.handle(), dialect,
-                                  parameters.sqlda(), output->count() ? output->sqlda() : nullptr);
+                                  parameters.sqlda(), output->sqlda());
     } else {
         library.isc_dsql_execute(status, db.transaction.handle(), statement.handle(), dialect,
                                  parameters.sqlda());
