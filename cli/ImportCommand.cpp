@@ -184,6 +184,70 @@ int interrupted(Session& s, int signal)
     return InterruptSignals::exitStatus(signal);
 }
 
+// The session's statements, the pause before the commit, and the cancel a signal asks for.
+void prepareSession(Session& s, const CliOptions& options, InterruptSignals& interrupts,
+                    TestPause& pause)
+{
+    connect(s.eConexao, options.connection, interrupts, pause);
+    s.qrproduto.AutoCommit = false;
+    s.query2.AutoCommit = false;
+    DefaultTransaction& work = s.eConexao.defaultTransaction();
+    work.onCommitBegun = [&pause] { pause.at("commit"); };
+    interrupts.guard([&work] { return work.cancel(); });
+}
+
+void printLateSignal(const InterruptSignals& interrupts)
+{
+    if (interrupts.lateSignal())
+        printText(stderr, InterruptSignals::lateLine(interrupts.lateSignal()) + u'\n');
+}
+
+// What the command says of a run that ended: the summary, the report, and its exit status.
+struct RunEnd {
+    const CliOptions& options;
+    const RunResult& result;
+    RunExtras& extras;
+    const InterruptSignals& interrupts;
+    const QElapsedTimer& clock;
+
+    void printSummary() const
+    {
+        printText(stdout, summary(options, result, clock.elapsed() / 1000.0) + extras.summary());
+    }
+
+    // Called inside the handler of the run's error, which it throws on.
+    int failed(Session& s) const
+    {
+        if (interrupts.stopSignal())
+            return interrupted(s, interrupts.stopSignal());
+        if (result.ended) // committed (or rolled back), and then the log failed
+            printSummary();
+        printLateSignal(interrupts);
+        throw;
+    }
+
+    int finished(const PlainViews& views) const
+    {
+        if (!result.finished)
+            throw Error(QCoreApplication::translate("ImportCommand", "the import did not run"));
+        warnNotEmptied(options, result);
+        if (options.dryRun && result.failed > 0)
+            printText(stdout, failuresList(views.errorLines()));
+        printSummary();
+        extras.writeReport(result);
+        printLateSignal(interrupts);
+        if (result.nothingImported) {
+            printText(stderr, QStringLiteral("converter-banco-import: ")
+                                  + QCoreApplication::translate("ImportCommand",
+                                                                "every row failed, so nothing was imported "
+                                                                "and the database was not changed")
+                                  + u'\n');
+            return Failure;
+        }
+        return result.failed > 0 ? SomeRowsFailed : AllImported;
+    }
+};
+
 } // namespace
 
 int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
@@ -201,12 +265,7 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
 
     TestPause pause(interrupts);
     Session s;
-    connect(s.eConexao, options.connection, interrupts, pause);
-    s.qrproduto.AutoCommit = false;
-    s.query2.AutoCommit = false;
-    s.eConexao.defaultTransaction().onCommitBegun = [&pause] { pause.at("commit"); };
-    DefaultTransaction& work = s.eConexao.defaultTransaction();
-    interrupts.guard([&work] { return work.cancel(); });
+    prepareSession(s, options, interrupts, pause);
     // Declared after the session, so the work is unguarded before it goes, on every path.
     const std::unique_ptr<InterruptSignals, void (*)(InterruptSignals*)> unguard(
         &interrupts, [](InterruptSignals* watched) { watched->finish(); });
@@ -226,39 +285,17 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
     // A far database costs a round trip or two per statement; batches save nearly all of them.
     if (!options.oneByOne)
         context.batchQuery = &s.batch;
+    const RunEnd end{options, result, extras, interrupts, clock};
     try {
         RunFullImport(context);
     } catch (...) {
         progress.finish();
         interrupts.finish();
-        if (interrupts.stopSignal())
-            return interrupted(s, interrupts.stopSignal());
-        if (result.ended) // committed (or rolled back), and then the log failed
-            printText(stdout, summary(options, result, clock.elapsed() / 1000.0) + extras.summary());
-        if (interrupts.lateSignal())
-            printText(stderr, InterruptSignals::lateLine(interrupts.lateSignal()) + u'\n');
-        throw;
+        return end.failed(s);
     }
     progress.finish();
     interrupts.finish();
     if (interrupts.stopSignal()) // a rehearsal stopped while it rolled back
         return interrupted(s, interrupts.stopSignal());
-    if (!result.finished)
-        throw Error(QCoreApplication::translate("ImportCommand", "the import did not run"));
-    warnNotEmptied(options, result);
-    if (options.dryRun && result.failed > 0)
-        printText(stdout, failuresList(views.errorLines()));
-    printText(stdout, summary(options, result, clock.elapsed() / 1000.0) + extras.summary());
-    extras.writeReport(result);
-    if (interrupts.lateSignal())
-        printText(stderr, InterruptSignals::lateLine(interrupts.lateSignal()) + u'\n');
-    if (result.nothingImported) {
-        printText(stderr, QStringLiteral("converter-banco-import: ")
-                              + QCoreApplication::translate("ImportCommand",
-                                                            "every row failed, so nothing was imported "
-                                                            "and the database was not changed")
-                              + u'\n');
-        return Failure;
-    }
-    return result.failed > 0 ? SomeRowsFailed : AllImported;
+    return end.finished(views);
 }

@@ -1,8 +1,10 @@
 // The EngineError of a failed status vector: the client library's own texts, converted
-// from the ANSI code page, each introduced by a carriage return.
+// from the ANSI code page (a file name in them from its own encoding), each introduced by a
+// carriage return.
 #include "ClientLibrary.h"
 
 #include "platform/AnsiCodePage.h"
+#include "platform/ClientFileName.h"
 
 #include <cstring>
 
@@ -43,7 +45,7 @@ EngineError ClientLibrary::engineError(const ISC_STATUS* status) const
         if (isc_interprete(text, &cursor) <= 0)
             break;
         message += QChar(u'\r');
-        message += platform::fromAnsi(QByteArrayView(text, qstrnlen(text, sizeof text)));
+        message += platform::fromEngineMessage(QByteArrayView(text, qstrnlen(text, sizeof text)));
     }
     return EngineError(message, code, long(status[1]),
                        platform::fromAnsi(QByteArrayView(sqlText, qstrnlen(sqlText, sizeof sqlText))),

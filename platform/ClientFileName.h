@@ -18,5 +18,10 @@ const char* clientFileNameEncoding();
 Unencodable firstUnencodableInFileName(QStringView name);
 // The bytes of the name in that encoding (check firstUnencodableInFileName first).
 QByteArray toClientFileName(QStringView name);
+// One line of the client library's message text. The library copies file names into its
+// messages as the file system holds them and everything else (values, names of the
+// database's objects) in the ANSI code page, so a line that names a file in another
+// encoding is read in that encoding; otherwise the line is ANSI.
+QString fromEngineMessage(QByteArrayView line);
 
 } // namespace platform

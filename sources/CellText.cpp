@@ -86,6 +86,67 @@ QString shortDecimalText(bool negative, long long n, int k, QChar separator)
     return out.finish(separator);
 }
 
+// The value's significant digits (at most 15, without trailing zeros) and its decimal
+// exponent. The shortest text that reads back as the value is, when it has at most 15
+// significant digits, also the value rounded to 15 of them: a 15-digit step is wider than
+// the gap between two doubles (not so below the normal range). It is much cheaper to make,
+// and most cells have it (a price written as 3.7800000000000002 is 3.78). Longer ones are
+// rounded: scientific with 14 decimals is the value correctly rounded to 15 significant
+// digits, with the exponent taken after rounding ("d.dddddddddddddde+XX").
+struct Digits {
+    char digit[16];
+    int count = 0;
+    int exponent = 0;
+};
+
+Digits roundedDigits(double magnitude)
+{
+    char sci[40];
+    auto written = std::to_chars(sci, sci + sizeof sci - 1, magnitude, std::chars_format::scientific);
+    if (!std::isnormal(magnitude) || std::find(sci, written.ptr, 'e') - sci > 16)
+        written = std::to_chars(sci, sci + sizeof sci - 1, magnitude, std::chars_format::scientific, 14);
+    *written.ptr = '\0';
+    const char* e = std::strchr(sci, 'e');
+    Digits d;
+    d.exponent = std::atoi(e + 1);
+    d.digit[d.count++] = sci[0];
+    for (const char* p = sci + 2; p < e; ++p)
+        d.digit[d.count++] = *p;
+    while (d.count > 1 && d.digit[d.count - 1] == '0')
+        --d.count;
+    return d;
+}
+
+// Scientific from 15 integer digits on and below 0.00001, plain in between.
+void putDigits(NumberText& out, const Digits& d)
+{
+    if (d.exponent >= 15 || d.exponent < -5) {
+        out.put(d.digit[0]);
+        if (d.count > 1) {
+            out.separator();
+            out.put(d.digit + 1, d.count - 1);
+        }
+        out.put('E');
+        const auto end = std::to_chars(out.text + out.size, out.text + sizeof out.text, d.exponent);
+        out.size = int(end.ptr - out.text);
+    } else if (d.exponent < 0) {
+        out.put('0');
+        out.separator();
+        for (int i = 0; i < -d.exponent - 1; ++i)
+            out.put('0');
+        out.put(d.digit, d.count);
+    } else {
+        const int intDigits = d.exponent + 1;
+        out.put(d.digit, std::min(d.count, intDigits));
+        for (int i = d.count; i < intDigits; ++i)
+            out.put('0');
+        if (d.count > intDigits) {
+            out.separator();
+            out.put(d.digit + intDigits, d.count - intDigits);
+        }
+    }
+}
+
 } // namespace
 
 QString number(double value, const RegionalSettings& settings)
@@ -103,55 +164,10 @@ QString number(double value, const RegionalSettings& settings)
     int k = 0;
     if (shortDecimal(std::fabs(value), n, k))
         return shortDecimalText(value < 0, n, k, settings.decimalSeparator);
-    // The shortest text that reads back as the value is, when it has at most 15 significant
-    // digits, also the value rounded to 15 of them: a 15-digit step is wider than the gap
-    // between two doubles (not so below the normal range). It is much cheaper to make, and most cells have it (a price
-    // written as 3.7800000000000002 is 3.78). Longer ones are rounded: scientific with 14
-    // decimals is the value correctly rounded to 15 significant digits, with the exponent
-    // taken after rounding ("d.dddddddddddddde+XX").
-    char sci[40];
-    auto written = std::to_chars(sci, sci + sizeof sci - 1, std::fabs(value), std::chars_format::scientific);
-    if (!std::isnormal(value) || std::find(sci, written.ptr, 'e') - sci > 16)
-        written = std::to_chars(sci, sci + sizeof sci - 1, std::fabs(value), std::chars_format::scientific, 14);
-    *written.ptr = '\0';
-    const char* e = std::strchr(sci, 'e');
-    const int exponent = std::atoi(e + 1);
-    char digits[16];
-    int count = 0;
-    digits[count++] = sci[0];
-    for (const char* p = sci + 2; p < e; ++p)
-        digits[count++] = *p;
-    while (count > 1 && digits[count - 1] == '0')
-        --count;
-
     NumberText out;
     if (value < 0)
         out.put('-');
-    if (exponent >= 15 || exponent < -5) {
-        out.put(digits[0]);
-        if (count > 1) {
-            out.separator();
-            out.put(digits + 1, count - 1);
-        }
-        out.put('E');
-        const auto end = std::to_chars(out.text + out.size, out.text + sizeof out.text, exponent);
-        out.size = int(end.ptr - out.text);
-    } else if (exponent < 0) {
-        out.put('0');
-        out.separator();
-        for (int i = 0; i < -exponent - 1; ++i)
-            out.put('0');
-        out.put(digits, count);
-    } else {
-        const int intDigits = exponent + 1;
-        out.put(digits, std::min(count, intDigits));
-        for (int i = count; i < intDigits; ++i)
-            out.put('0');
-        if (count > intDigits) {
-            out.separator();
-            out.put(digits + intDigits, count - intDigits);
-        }
-    }
+    putDigits(out, roundedDigits(std::fabs(value)));
     return out.finish(settings.decimalSeparator);
 }
 

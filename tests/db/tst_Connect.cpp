@@ -208,6 +208,18 @@ private slots:
                           QStringLiteral("Can't perform operation on inactive transaction"));
     }
 
+    // The library's message names the missing file as the file system spells it; read as
+    // windows-1252 the folder "são joão" came out as "sÃ£o joÃ£o".
+    void missingFileIsNamedAsSpelt()
+    {
+        QTemporaryDir dir;
+        DatabaseConnection connection;
+        connection.Database = dir.filePath(QStringLiteral("são joão/loja.fdb"));
+        connection.Username = TestDatabase::user();
+        const QString message = messageOf(connection, "delete from PRODUTOS;");
+        QVERIFY2(message.contains(connection.Database), qPrintable(message));
+    }
+
     void userAndPasswordReachTheServer_data()
     {
         QTest::addColumn<QString>("password");
