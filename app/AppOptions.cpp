@@ -24,7 +24,8 @@ std::optional<AppOptions> parseAppOptions(const QStringList& arguments,
 
 QString appUsage(const QString& programName)
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "AppOptions",
                "usage: %1 [--database DB] [--user NAME] [--client-library FILE]\n"
                "  --database DB          database to attach (default %2)\n"
                "  --user NAME            user name (default %3)\n"

@@ -10,7 +10,9 @@
 #include "SourceTypes.h"
 #include "TextFile.h"
 #include "WindowViews.h"
+#include "ClientLibrary.h"
 #include "platform/Error.h"
+#include "platform/InterruptSignals.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -127,6 +129,19 @@ void TFrmConverterBancoQelExcel::gridCurrentChanged(const QModelIndex& current,
     StringGrid1Click();
 }
 
+// The client library takes SIGINT and SIGTERM at its first attach and then never ends the
+// window on them; that attach is made here (on no database), and the default actions put
+// back, so every later attach finds them settled.
+void TFrmConverterBancoQelExcel::settleSignals()
+{
+    try {
+        ClientLibrary::acquire(eConexao.ClientLibrary).settleFirstAttach();
+    } catch (const std::exception&) {
+        // A library that does not load is reported by the attach that follows.
+    }
+    platform::endOnSignals();
+}
+
 void TFrmConverterBancoQelExcel::FormShow()
 {
     if (m_formShowDone)
@@ -137,6 +152,7 @@ void TFrmConverterBancoQelExcel::FormShow()
 
 void TFrmConverterBancoQelExcel::doFormShow()
 {
+    settleSignals();
     eConexao.setConnected(true);
     m_dialogs.executeOpenDialog();
     const QString fileName = m_dialogs.openFileName();

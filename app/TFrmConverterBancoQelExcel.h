@@ -103,6 +103,7 @@ private:
     void configureData(const AppSettings& settings);
     template <class F> void guarded(F&& handler);
 
+    void settleSignals();
     void doFormShow();
     void loadSpreadsheet(const QString& fileName);
     void loadText(const QString& fileName);

@@ -10,9 +10,36 @@
 #include "TFrmConverterBancoQelExcel.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
+
+namespace {
+
+// What the program says on the terminal (its usage, a mistyped option, its version) needs no
+// window; the words are read again with the catalogue of the user's language in place.
+int answerOnTerminal(char** argv, const QStringList& arguments)
+{
+    int coreArgc = 1;
+    QCoreApplication core(coreArgc, argv);
+    installTranslations(core, messageLanguage());
+    const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+    QString error;
+    const std::optional<AppOptions> options = parseAppOptions(arguments, iscPasswordFromEnvironment(), &error);
+    if (!options) {
+        std::fprintf(stderr, "%s: %s\n%s", qPrintable(program), qPrintable(error),
+                     qPrintable(appUsage(program)));
+        return 2;
+    }
+    if (options->help)
+        std::fputs(qPrintable(appUsage(program)), stdout);
+    else
+        std::printf("converter-banco %s\n", CB_VERSION);
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -22,22 +49,10 @@ int main(int argc, char** argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
     QString error;
     const std::optional<AppOptions> options = parseAppOptions(arguments, iscPasswordFromEnvironment(), &error);
-    if (!options) {
-        std::fprintf(stderr, "%s: %s\n%s", qPrintable(program), qPrintable(error),
-                     qPrintable(appUsage(program)));
-        return 2;
-    }
-    if (options->help) {
-        std::fputs(qPrintable(appUsage(program)), stdout);
-        return 0;
-    }
-    if (options->version) {
-        std::printf("converter-banco %s\n", CB_VERSION);
-        return 0;
-    }
+    if (!options || options->help || options->version)
+        return answerOnTerminal(argv, arguments);
 
     int qtArgc = 1;
     QApplication app(qtArgc, argv);

@@ -6,15 +6,25 @@
 #include "platform/Error.h"
 #include "platform/FileAccess.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QSaveFile>
+
+namespace {
+
+QString cannotWrite(const QString& fileName, const QString& reason)
+{
+    return QCoreApplication::translate("BackupFile", "Cannot write the backup \"%1\". %2").arg(fileName, reason);
+}
+
+} // namespace
 
 qint64 WriteBackupFile(DatabaseConnection& connection, const QString& fileName)
 {
     platform::writesPastTheSizeLimitFail();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Cannot write the backup \"%1\". %2").arg(fileName, file.errorString()));
+        throw Error(cannotWrite(fileName, file.errorString()));
     const QString heading =
         QStringLiteral("Backup of %1 from %2, %3, written by converter-banco-import before an import. "
                        "To put the table back: isql-fb -i THIS_FILE DATABASE, or "
@@ -26,9 +36,9 @@ qint64 WriteBackupFile(DatabaseConnection& connection, const QString& fileName)
         rows = WriteTableScript(connection, ProductTable, file, heading);
     } catch (const std::exception& e) {
         file.cancelWriting();
-        throw Error(QStringLiteral("Cannot write the backup \"%1\". %2").arg(fileName, errorMessage(e)));
+        throw Error(cannotWrite(fileName, errorMessage(e)));
     }
     if (!file.commit())
-        throw Error(QStringLiteral("Cannot write the backup \"%1\". %2").arg(fileName, file.errorString()));
+        throw Error(cannotWrite(fileName, file.errorString()));
     return rows;
 }

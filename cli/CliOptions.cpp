@@ -35,7 +35,7 @@ int secondsFrom(const QString& text)
     bool ok = false;
     const int seconds = text.toInt(&ok);
     if (!ok || seconds < 0 || seconds > LongestWaitSeconds)
-        throw UsageError(QStringLiteral("--wait needs a whole number of seconds from 0 to %1, not \"%2\"")
+        throw UsageError(QCoreApplication::translate("CliOptions", "--wait needs a whole number of seconds from 0 to %1, not \"%2\"")
                              .arg(LongestWaitSeconds)
                              .arg(text));
     return seconds;

@@ -1,37 +1,12 @@
 #include "ConsoleDialogs.h"
 
+#include "RunMessages.h"
+
 #include <QCoreApplication>
-#include <QRegularExpression>
 
 #include <cstdio>
 
 namespace {
-
-// The run's messages are the window's, in Portuguese as the window shows them. The command
-// speaks its user's language: a message it knows is looked up in the catalogue under its
-// Portuguese text; anything else (a database error, say) is printed as it is.
-const char* const RunMessages[] = {
-    QT_TRANSLATE_NOOP("RunMessages", "Favor selecionar o Tipo de Banco a ser Convertido"),
-    QT_TRANSLATE_NOOP("RunMessages", "Nenhum arquivo foi carregado."),
-    QT_TRANSLATE_NOOP("RunMessages",
-                      "Isso irá ZERAR Completamente o Banco de dados atual, Deseja Continuar?"),
-    QT_TRANSLATE_NOOP("RunMessages", "Deseja importar o código barras contido no arquivo XLS?"),
-    QT_TRANSLATE_NOOP("RunMessages", "Favor abrir o arquivo com o cod barras."),
-    QT_TRANSLATE_NOOP("RunMessages", "Log de erros salvo na pasta Raiz. \"ErrorLog.txt\""),
-};
-const char* const FailedCount = QT_TRANSLATE_NOOP("RunMessages", "%1 produtos não foram importados.");
-
-QString inUserLanguage(const QString& text)
-{
-    static const QRegularExpression count(QStringLiteral("^(-?\\d+) produtos não foram importados\\.$"));
-    const QRegularExpressionMatch m = count.match(text);
-    if (m.hasMatch())
-        return QCoreApplication::translate("RunMessages", FailedCount).arg(m.captured(1));
-    for (const char* known : RunMessages)
-        if (text == QString::fromUtf8(known))
-            return QCoreApplication::translate("RunMessages", known);
-    return text;
-}
 
 void printLine(FILE* to, const QString& text)
 {
@@ -81,5 +56,5 @@ MsgDlgBtn ConsoleDialogs::messageDialog(const QString& text, MsgDlgType, const Q
 
 void ConsoleDialogs::showError(const QString& message)
 {
-    printLine(stderr, errorBoxText(message));
+    printLine(stderr, errorBoxText(inUserLanguage(message)));
 }

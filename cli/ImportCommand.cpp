@@ -80,7 +80,8 @@ void connect(DatabaseConnection& connection, const AppSettings& settings, Interr
     pause.at("connect");
     connection.setConnected(true);
     if (!interrupts.reinstall())
-        throw Error(QStringLiteral("the command could not take over SIGINT, SIGTERM and SIGHUP"));
+        throw Error(QCoreApplication::translate("ImportCommand", "the command could not take over SIGINT, "
+                                                                  "SIGTERM and SIGHUP"));
 }
 
 QString summary(const CliOptions& options, const RunResult& result, double seconds)

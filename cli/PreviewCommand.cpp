@@ -9,6 +9,8 @@
 #include "SourceTypes.h"
 #include "TextFile.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -20,14 +22,19 @@ struct Column {
     const char* title;
     int value;
 };
-constexpr std::array<Column, 8> Columns{{{"Code", ValueCodigo},
-                                          {"Barcode", ValueCodbarra},
-                                          {"Name", ValueProduto},
-                                          {"Unit", ValueUnidade},
-                                          {"Cost", ValuePrecocusto},
-                                          {"Sale", ValuePrecovenda},
-                                          {"Stock", ValueEstoque},
-                                          {"NCM", ValueNcm}}};
+constexpr std::array<Column, 8> Columns{{{QT_TRANSLATE_NOOP("PreviewCommand", "Code"), ValueCodigo},
+                                          {QT_TRANSLATE_NOOP("PreviewCommand", "Barcode"), ValueCodbarra},
+                                          {QT_TRANSLATE_NOOP("PreviewCommand", "Name"), ValueProduto},
+                                          {QT_TRANSLATE_NOOP("PreviewCommand", "Unit"), ValueUnidade},
+                                          {QT_TRANSLATE_NOOP("PreviewCommand", "Cost"), ValuePrecocusto},
+                                          {QT_TRANSLATE_NOOP("PreviewCommand", "Sale"), ValuePrecovenda},
+                                          {QT_TRANSLATE_NOOP("PreviewCommand", "Stock"), ValueEstoque},
+                                          {QT_TRANSLATE_NOOP("PreviewCommand", "NCM"), ValueNcm}}};
+
+QString title(std::size_t column)
+{
+    return QCoreApplication::translate("PreviewCommand", Columns[column].title);
+}
 
 RowWalkSettings walkSettings(const CliOptions& options, const RegionalSettings& settings)
 {
@@ -53,9 +60,9 @@ QString oneLine(QString text)
 QString productTable(const std::vector<RowOutcome>& rows)
 {
     std::array<qsizetype, Columns.size()> widths{};
-    qsizetype rowWidth = 3;
+    qsizetype rowWidth = QCoreApplication::translate("PreviewCommand", "Row").size();
     for (std::size_t c = 0; c < Columns.size(); ++c)
-        widths[c] = qstrlen(Columns[c].title);
+        widths[c] = title(c).size();
     for (const RowOutcome& r : rows) {
         rowWidth = std::max(rowWidth, QString::number(r.rowNumber).size());
         for (std::size_t c = 0; c < Columns.size(); ++c)
@@ -67,7 +74,7 @@ QString productTable(const std::vector<RowOutcome>& rows)
             text += QStringLiteral("  ") + cell(c).leftJustified(c + 1 < Columns.size() ? widths[c] : 0);
         return text + u'\n';
     };
-    QString text = line(QStringLiteral("Row"), [](std::size_t c) { return QString::fromLatin1(Columns[c].title); });
+    QString text = line(QCoreApplication::translate("PreviewCommand", "Row"), [](std::size_t c) { return title(c); });
     for (const RowOutcome& r : rows)
         text += line(QString::number(r.rowNumber), [&](std::size_t c) { return r.values.value(Columns[c].value); });
     return text;
@@ -75,8 +82,8 @@ QString productTable(const std::vector<RowOutcome>& rows)
 
 QString heading(const CliOptions& options, int shown, int total)
 {
-    return QStringLiteral("Source type %1 (%2): %3 of %4 rows as the import would write them; "
-                          "nothing was sent to a database.\n")
+    return QCoreApplication::translate("PreviewCommand", "Source type %1 (%2): %3 of %4 rows as the import would write "
+                                                        "them; nothing was sent to a database.\n")
         .arg(options.sourceType)
         .arg(SourceTypeNames().value(options.sourceType))
         .arg(shown)
@@ -106,12 +113,13 @@ ExitCode runPreviewCommand(const CliOptions& options)
     if (!products.empty())
         text += productTable(products);
     if (!failures.empty()) {
-        text += QStringLiteral("Rows that would fail:\n");
+        text += QCoreApplication::translate("PreviewCommand", "Rows that would fail:\n");
         for (const RowOutcome& r : failures)
-            text += QStringLiteral("  row %1: ").arg(r.rowNumber) + oneLine(BoundedLogLine(FailedRowLine(r.row, r.message))) + u'\n';
+            text += QCoreApplication::translate("PreviewCommand", "  row %1: ").arg(r.rowNumber) + oneLine(BoundedLogLine(FailedRowLine(r.row, r.message))) + u'\n';
     }
-    text += QStringLiteral("The database's own checks (a value wider than its column, a key taken) "
-                           "are not part of the preview; --dry-run tries the rows against it.\n");
+    text += QCoreApplication::translate("PreviewCommand", "The database's own checks (a value wider than its column, a "
+                                                        "key taken) are not part of the preview; --dry-run "
+                                                        "tries the rows against it.\n");
     printText(stdout, text);
     return failures.empty() ? AllImported : SomeRowsFailed;
 }

@@ -5,6 +5,7 @@
 #include "ProductRow.h"
 #include "RowPipeline.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 void RunExtras::attach(ImportContext& context, DatabaseConnection& connection)
@@ -23,12 +24,12 @@ QString RunExtras::summary() const
 {
     QString text;
     if (m_backupRows >= 0)
-        text += QStringLiteral("Backup: %1 (%2 %3 of %4)\n")
-                    .arg(QFileInfo(m_options.tools.backup).absoluteFilePath())
-                    .arg(m_backupRows)
-                    .arg(m_backupRows == 1 ? QStringLiteral("row") : QStringLiteral("rows"), ProductTable);
+        text += (m_backupRows == 1 ? QCoreApplication::translate("RunExtras", "Backup: %1 (%2 row of %3)\n")
+                                   : QCoreApplication::translate("RunExtras", "Backup: %1 (%2 rows of %3)\n"))
+                    .arg(QFileInfo(m_options.tools.backup).absoluteFilePath(), QString::number(m_backupRows),
+                         ProductTable);
     if (!m_options.tools.report.isEmpty())
-        text += QStringLiteral("Report: %1\n").arg(QFileInfo(m_options.tools.report).absoluteFilePath());
+        text += QCoreApplication::translate("RunExtras", "Report: %1\n").arg(QFileInfo(m_options.tools.report).absoluteFilePath());
     return text + m_causes.summary();
 }
 

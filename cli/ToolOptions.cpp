@@ -2,6 +2,7 @@
 
 #include "CliOptions.h"
 
+#include <QCoreApplication>
 
 namespace {
 
@@ -19,7 +20,7 @@ int previewCount(const QString& text)
     bool ok = false;
     const int rows = text.toInt(&ok, 10);
     if (!ok || rows < 1)
-        throw UsageError(QStringLiteral("--preview wants a number of rows of 1 or more, not \"%1\"")
+        throw UsageError(QCoreApplication::translate("ToolOptions", "--preview wants a number of rows of 1 or more, not \"%1\"")
                              .arg(text));
     return rows;
 }
@@ -30,17 +31,17 @@ void checkTogether(const ToolOptions& t, bool dryRun)
 {
     const int modes = int(t.detect) + int(t.preview > 0) + int(!t.restore.isEmpty());
     if (modes > 1)
-        throw UsageError(QStringLiteral("--detect, --preview and --restore each do one thing; "
-                                        "give only one of them"));
+        throw UsageError(QCoreApplication::translate("ToolOptions", "--detect, --preview and --restore each do one thing; "
+                                                             "give only one of them"));
     if (modes == 1 && !t.backup.isEmpty())
-        throw UsageError(QStringLiteral("--backup goes with an import (or a --dry-run), not with "
-                                        "--detect, --preview or --restore"));
+        throw UsageError(QCoreApplication::translate("ToolOptions", "--backup goes with an import (or a --dry-run), not with "
+                                                             "--detect, --preview or --restore"));
     if (modes == 1 && !t.report.isEmpty())
-        throw UsageError(QStringLiteral("--report goes with an import (or a --dry-run), not with "
-                                        "--detect, --preview or --restore"));
+        throw UsageError(QCoreApplication::translate("ToolOptions", "--report goes with an import (or a --dry-run), not with "
+                                                             "--detect, --preview or --restore"));
     if (dryRun && (t.detect || t.preview > 0))
-        throw UsageError(QStringLiteral("--detect and --preview change nothing; --dry-run is for "
-                                        "an import or a --restore"));
+        throw UsageError(QCoreApplication::translate("ToolOptions", "--detect and --preview change nothing; --dry-run is for "
+                                                             "an import or a --restore"));
 }
 
 } // namespace
@@ -87,7 +88,8 @@ QStringList withPreviewCount(const QStringList& arguments)
 
 QString toolUsage()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "ToolOptions",
         "Before and after an import:\n"
         "  --detect                 rank the source types for SOURCE (no database, no --type)\n"
         "  --preview [N]            show the first N rows (default 10) as --type would import\n"

@@ -7,6 +7,7 @@
 #include "FullImportRun.h"
 #include "ImportCommand.h"
 #include "platform/InterruptSignals.h"
+#include "RunMessages.h"
 #include "ToolCommands.h"
 #include "Translations.h"
 #include "VersionText.h"
@@ -46,9 +47,9 @@ int main(int argc, char** argv)
     try {
         return runChosenCommand(options, interrupts);
     } catch (const std::exception& e) {
-        QString message = errorMessage(e);
+        QString message = inUserLanguage(errorMessage(e));
         if (dynamic_cast<const DatabaseInUse*>(&e) && options.waitSeconds == 0)
-            message += QStringLiteral("\r(--wait SECONDS tenta de novo por esse tempo)");
+            message += u'\r' + QCoreApplication::translate("main", "(--wait SECONDS tries again for that long)");
         message.replace(u'\r', u'\n');
         printText(stderr, Program + message.trimmed() + u'\n');
         return Failure;

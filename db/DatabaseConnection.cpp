@@ -5,6 +5,8 @@
 #include "SqlQuery.h"
 #include "platform/ClientFileName.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 DatabaseConnection::Impl::Impl() : transaction(attachment, [this] { closeQueries(); }) {}
@@ -18,7 +20,7 @@ void DatabaseConnection::Impl::connect(const DatabaseConnection& settings)
     // stand-in byte would name another file and end in a puzzling "file not found".
     const platform::Unencodable bad = platform::firstUnencodableInFileName(target);
     if (bad.offset >= 0)
-        throw DatabaseError(QStringLiteral("The database name \"%1\" holds the character U+%2, which "
+        throw DatabaseError(QCoreApplication::translate("Database", "The database name \"%1\" holds the character U+%2, which "
                                            "the %3 file names of the client library cannot carry")
                                 .arg(target, QString::number(bad.codePoint, 16).toUpper().rightJustified(4, u'0'),
                                      QString::fromLatin1(platform::clientFileNameEncoding())));

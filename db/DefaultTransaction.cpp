@@ -1,5 +1,7 @@
 #include "DefaultTransaction.h"
 
+#include <QCoreApplication>
+
 DefaultTransaction::DefaultTransaction(AttachmentHandle& attachment,
                                        std::function<void()> beforeHardCommit)
     : m_attachment(attachment), m_beforeHardCommit(std::move(beforeHardCommit))
@@ -68,7 +70,8 @@ void DefaultTransaction::release()
 void DefaultTransaction::reserveForWriting(const QStringList& tables)
 {
     if (Active())
-        throw GeneralError(QStringLiteral("Tables cannot be reserved for a transaction that has already started"));
+        throw GeneralError(QCoreApplication::translate("Database", "Tables cannot be reserved for a transaction that has "
+                                                       "already started"));
     m_reserved = tables;
 }
 

@@ -1,5 +1,7 @@
 #include "ResultDescriptor.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 
@@ -31,7 +33,7 @@ SqlColumn columnOf(const XSQLVAR& var)
     c.name = QByteArray(var.aliasname, std::clamp<int>(var.aliasname_length, 0, int(sizeof var.aliasname)));
     const int sqltype = var.sqltype & ~1;
     if (!typeOf(sqltype, c.type))
-        throw GeneralError(QStringLiteral("Unsupported column type %1 of column %2")
+        throw GeneralError(QCoreApplication::translate("Database", "Unsupported column type %1 of column %2")
                                .arg(sqltype)
                                .arg(QString::fromLatin1(c.name)));
     c.length = var.sqllen;

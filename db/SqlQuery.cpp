@@ -7,6 +7,8 @@
 #include "StatementInfo.h"
 #include "platform/AnsiCodePage.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <exception>
 
@@ -58,7 +60,7 @@ void requireTextColumns(const ResultDescriptor& output)
 {
     for (const SqlColumn& column : output.columns())
         if (column.type != SqlType::Char && column.type != SqlType::VarChar)
-            throw GeneralError(QStringLiteral("Unsupported output column type"));
+            throw GeneralError(QCoreApplication::translate("Database", "Unsupported output column type"));
 }
 
 // Each column's text (ANSI), a null QString for NULL.

@@ -3,12 +3,15 @@
 #include "ConnectionImpl.h"
 #include "StatementInfo.h"
 
+#include <QCoreApplication>
+
 int StatementBytes::execute(DatabaseConnection& connection, const QByteArray& sql,
                             const std::function<bool(int type)>& allowed)
 {
     if (sql.size() > 0xFFFF)
-        throw GeneralError(QStringLiteral("Statement of %1 bytes is longer than the 65535 a "
-                                          "statement may have").arg(sql.size()));
+        throw GeneralError(QCoreApplication::translate("Database", "Statement of %1 bytes is longer than the "
+                                                                   "65535 a statement may have")
+                               .arg(sql.size()));
     connection.setConnected(true);
     DatabaseConnection::Impl& db = *connection.d;
     ClientLibrary& library = db.attachment.library();
@@ -27,7 +30,7 @@ int StatementBytes::execute(DatabaseConnection& connection, const QByteArray& sq
     library.check(status);
     const int type = statementType(library, statement);
     if (!allowed(type))
-        throw GeneralError(QStringLiteral("Statement of type %1 not allowed here").arg(type));
+        throw GeneralError(QCoreApplication::translate("Database", "Statement of type %1 not allowed here").arg(type));
     library.isc_dsql_execute(status, db.transaction.handle(), statement.handle(), dialect, nullptr);
     library.check(status);
     statement.free();

@@ -6,6 +6,7 @@
 #include "StatementBytes.h"
 #include "platform/AnsiCodePage.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QIODevice>
 #include <QList>
@@ -45,7 +46,7 @@ void put(QIODevice& out, const QByteArray& bytes)
 QByteArray hexLiteral(const QByteArray& bytes)
 {
     if (bytes.size() > MaxHexBytes)
-        throw GeneralError(QStringLiteral("A value of %1 bytes is longer than a script literal "
+        throw GeneralError(QCoreApplication::translate("Database", "A value of %1 bytes is longer than a script literal "
                                           "may carry (%2 bytes)").arg(bytes.size()).arg(MaxHexBytes));
     return "x'" + bytes.toHex().toUpper() + '\'';
 }
@@ -62,7 +63,7 @@ QByteArray quoted(const QByteArray& bytes)
 QByteArray textLiteral(const QByteArray& bytes)
 {
     if (bytes.size() > MaxQuotedBytes)
-        throw GeneralError(QStringLiteral("A text of %1 bytes is longer than a script literal "
+        throw GeneralError(QCoreApplication::translate("Database", "A text of %1 bytes is longer than a script literal "
                                           "may carry (%2 bytes)").arg(bytes.size()).arg(MaxQuotedBytes));
     QList<QByteArray> parts;
     QByteArray piece;
@@ -104,7 +105,7 @@ QByteArray scaledLiteral(qint64 value, int scale)
 QByteArray realLiteral(double value, bool single)
 {
     if (!std::isfinite(value))
-        throw GeneralError(QStringLiteral("The value %1 has no literal").arg(value));
+        throw GeneralError(QCoreApplication::translate("Database", "The value %1 has no literal").arg(value));
     QByteArray text = QByteArray::number(value, 'g', single ? 9 : 15);
     const double back = std::strtod(text.constData(), nullptr);
     if (single ? float(back) != float(value) : back != value)
@@ -168,7 +169,7 @@ std::vector<QByteArray> StoredColumns(DatabaseConnection& connection, const QStr
     while (q.fetch())
         columns.push_back(q.row().front().bytes.trimmed());
     if (columns.empty())
-        throw GeneralError(QStringLiteral("The table %1 does not exist").arg(table));
+        throw GeneralError(QCoreApplication::translate("Database", "The table %1 does not exist").arg(table));
     return columns;
 }
 
@@ -195,7 +196,7 @@ qint64 WriteTableScript(DatabaseConnection& connection, const QString& table, QI
         line += ");\n";
         ++count;
         if (line.size() - 1 > 0xFFFF)
-            throw GeneralError(QStringLiteral("Row %1 of %2 would make a statement of %3 bytes, "
+            throw GeneralError(QCoreApplication::translate("Database", "Row %1 of %2 would make a statement of %3 bytes, "
                                               "more than the 65535 a statement may have")
                                    .arg(count).arg(table).arg(line.size() - 1));
         put(out, line);

@@ -6,6 +6,7 @@
 #include "StatementBytes.h"
 #include "platform/AnsiCodePage.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include <ibase.h>
@@ -160,7 +161,7 @@ qint64 PlayTableScript(DatabaseConnection& connection, const QString& table, con
     // Every statement is looked at before the first one runs.
     for (const ScriptStatement& s : statements)
         if (kindOf(s, name) == Kind::Other)
-            throw GeneralError(QStringLiteral("Line %1 of the script is neither a delete from nor an "
+            throw GeneralError(QCoreApplication::translate("Database", "Line %1 of the script is neither a delete from nor an "
                                               "insert into %2; nothing was restored").arg(s.line).arg(table));
     qint64 inserted = 0;
     for (const ScriptStatement& s : statements) {
@@ -171,7 +172,7 @@ qint64 PlayTableScript(DatabaseConnection& connection, const QString& table, con
         try {
             StatementBytes::execute(connection, s.text, [wanted](int type) { return type == wanted; });
         } catch (const Error& e) {
-            throw GeneralError(QStringLiteral("Line %1 of the script: %2").arg(s.line).arg(e.message()));
+            throw GeneralError(QCoreApplication::translate("Database", "Line %1 of the script: %2").arg(s.line).arg(e.message()));
         }
         if (kind == Kind::Insert)
             ++inserted;

@@ -3,6 +3,7 @@
 #include "ProductRow.h"
 #include "platform/Error.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -122,13 +123,13 @@ QString FailureCauses::summary() const
 {
     if (m_causes.empty())
         return {};
-    QString text = QStringLiteral("Failures by cause:\n");
+    QString text = QCoreApplication::translate("FailureCauses", "Failures by cause:\n");
     const std::vector<Cause> sorted = causes();
     const int width = int(QString::number(sorted.front().count).size());
     for (const Cause& c : sorted)
-        text += QStringLiteral("  %1  %2 (%3 %4)\n")
-                    .arg(c.count, width)
-                    .arg(c.text, c.count == 1 ? QStringLiteral("row") : QStringLiteral("rows"), rowList(c));
+        text += QStringLiteral("  %1  %2 (%3)\n")
+                    .arg(QString::number(c.count).rightJustified(width), c.text,
+                         (c.count == 1 ? QCoreApplication::translate("FailureCauses", "row %1") : QCoreApplication::translate("FailureCauses", "rows %1")).arg(rowList(c)));
     return text;
 }
 
@@ -146,5 +147,5 @@ void WriteFailureReport(const QString& fileName, const ReportCounts& counts, con
     const QByteArray bytes = "\xEF\xBB\xBF" + text.toUtf8();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("Cannot write the report \"%1\". %2").arg(fileName, file.errorString()));
+        throw Error(QCoreApplication::translate("FailureCauses", "Cannot write the report \"%1\". %2").arg(fileName, file.errorString()));
 }

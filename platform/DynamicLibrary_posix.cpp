@@ -1,5 +1,6 @@
 #include "platform/DynamicLibrary.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <dlfcn.h>
 #include <link.h>
@@ -10,7 +11,7 @@ std::unique_ptr<DynamicLibrary> DynamicLibrary::load(const QString& fileName, QS
 {
     if (fileName.isEmpty()) {
         if (reason)
-            *reason = QStringLiteral("empty file name");
+            *reason = QCoreApplication::translate("DynamicLibrary", "empty file name");
         return nullptr;
     }
     void* handle = ::dlopen(QFile::encodeName(fileName).constData(), RTLD_NOW | RTLD_LOCAL);

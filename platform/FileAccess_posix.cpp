@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -31,10 +32,10 @@ QString refusal(mode_t mode)
     if (S_ISDIR(mode))
         return systemReason(EISDIR);
     if (S_ISFIFO(mode))
-        return QStringLiteral("It is a named pipe, not a regular file");
+        return QCoreApplication::translate("FileAccess", "It is a named pipe, not a regular file");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("It is a device, not a regular file");
-    return QStringLiteral("It is not a regular file");
+        return QCoreApplication::translate("FileAccess", "It is a device, not a regular file");
+    return QCoreApplication::translate("FileAccess", "It is not a regular file");
 }
 
 } // namespace

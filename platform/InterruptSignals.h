@@ -64,6 +64,12 @@ private:
     std::atomic<int> m_late{0};
 };
 
+// Gives SIGINT, SIGTERM and SIGHUP back their default action, for the window: the client
+// library's handlers, put in place at its first attach, only begin its own shutdown and
+// leave the process running, so a window told to end by the session or a kill would stay.
+// Ending at once is safe at any point: the database drops work that was never committed.
+void endOnSignals();
+
 // Keeps fds 0, 1 and 2 open (on /dev/null when the caller closed them), so no file the
 // command opens later (the database, the log) can take their place and receive its output.
 void keepStandardDescriptorsOpen();

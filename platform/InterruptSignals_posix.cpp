@@ -1,5 +1,7 @@
 #include "platform/InterruptSignals.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -45,6 +47,12 @@ void writeAll(int fd, const QByteArray& bytes)
 }
 
 } // namespace
+
+void endOnSignals()
+{
+    for (int signal : OwnedSignals)
+        std::signal(signal, SIG_DFL);
+}
 
 bool standardInputReadable()
 {
@@ -172,18 +180,20 @@ QString InterruptSignals::signalName(int signal)
     case SIGTERM: return QStringLiteral("SIGTERM");
     case SIGHUP: return QStringLiteral("SIGHUP");
     }
-    return QStringLiteral("signal %1").arg(signal);
+    return QCoreApplication::translate("InterruptSignals", "signal %1").arg(signal);
 }
 
 QString InterruptSignals::interruptedLine(int signal)
 {
-    return QStringLiteral("Importação interrompida (%1): nada foi alterado no banco de dados.").arg(signalName(signal));
+    return QCoreApplication::translate("InterruptSignals", "The import was interrupted (%1): nothing was changed in the database.")
+        .arg(signalName(signal));
 }
 
 QString InterruptSignals::lateLine(int signal)
 {
-    return QStringLiteral("%1 recebido depois do início do commit: a importação não foi interrompida e o "
-                          "resultado acima vale.").arg(signalName(signal));
+    return QCoreApplication::translate("InterruptSignals", "%1 arrived after the commit had begun: the import was not "
+                                                          "interrupted and the result above stands.")
+        .arg(signalName(signal));
 }
 
 } // namespace platform

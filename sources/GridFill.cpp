@@ -3,6 +3,8 @@
 #include "TextGrid.h"
 #include "platform/Error.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace gridfill {
@@ -24,7 +26,7 @@ GridFill::GridFill(TextGrid& grid, const QString& fileName, const UsedArea& area
     const quint64 rows = area.rows();
     const quint64 cols = area.cols();
     if (rows * cols > maxCells)
-        throw Error(QStringLiteral("The used area of the first worksheet, A1:%1, has more than %2 cells")
+        throw Error(QCoreApplication::translate("Readers", "The used area of the first worksheet, A1:%1, has more than %2 cells")
                         .arg(cellName(quint32(cols - 1), quint32(rows - 1)))
                         .arg(maxCells));
     grid.resize(int(rows), int(cols));
@@ -32,8 +34,8 @@ GridFill::GridFill(TextGrid& grid, const QString& fileName, const UsedArea& area
     // without text, whatever an earlier load left there.
     if (rows == 1 && cols == 1) {
         grid.setCell(0, 0, QString());
-        throw Error(QStringLiteral("The first worksheet of \"%1\" has no cell beyond A1, so it "
-                                   "holds no table to load")
+        throw Error(QCoreApplication::translate("Readers", "The first worksheet of \"%1\" has no cell beyond A1, so "
+                                                "it holds no table to load")
                         .arg(fileName));
     }
     clearBeforeStop();
@@ -51,7 +53,7 @@ void GridFill::clearBeforeStop()
 void GridFill::finish() const
 {
     if (m_stop)
-        throw Error(QStringLiteral("Cell %1 holds the error value %2")
+        throw Error(QCoreApplication::translate("Readers", "Cell %1 holds the error value %2")
                         .arg(cellName(m_stop->col, m_stop->row), m_errorValue));
 }
 

@@ -2,6 +2,8 @@
 
 #include "platform/Error.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 InputFile::InputFile(const QString& fileName, quint64 maxBytes, const QString& what)
@@ -13,7 +15,7 @@ InputFile::InputFile(const QString& fileName, quint64 maxBytes, const QString& w
 
 void InputFile::throwTooLarge() const
 {
-    throw Error(QStringLiteral("Cannot read \"%1\": %2 of more than %3 bytes is not read")
+    throw Error(QCoreApplication::translate("Readers", "Cannot read \"%1\": %2 of more than %3 bytes is not read")
                     .arg(m_fileName, m_what)
                     .arg(m_maxBytes));
 }

@@ -15,7 +15,7 @@ namespace {
 // The one place where this reader touches the file system.
 QByteArray readWholeFile(const QString& fileName)
 {
-    return InputFile(fileName, kMaxTextFileBytes, QStringLiteral("a text file")).readAll();
+    return InputFile(fileName, kMaxTextFileBytes, QCoreApplication::translate("Readers", "a text file")).readAll();
 }
 
 struct Encoding {

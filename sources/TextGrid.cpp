@@ -4,6 +4,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cstring>
@@ -83,10 +84,10 @@ TextGrid::CellRef TextGrid::store(QStringView text)
     const bool narrow = fitsLatin1(text);
     const qsizetype bytes = narrow ? text.size() : text.size() * qsizetype(sizeof(char16_t));
     if (text.size() >= qsizetype(Wide))
-        throw Error(QStringLiteral("A cell text of %1 characters is too long").arg(text.size()));
+        throw Error(QCoreApplication::translate("Readers", "A cell text of %1 characters is too long").arg(text.size()));
     if (m_blocks.empty() || m_blockUsed + bytes > m_blockSize) {
         if (m_blocks.size() >= (size_t(1) << (32 - BlockBits)))
-            throw Error(QStringLiteral("The grid's texts do not fit in memory"));
+            throw Error(QCoreApplication::translate("Readers", "The grid's texts do not fit in memory"));
         m_blockSize = std::max<qsizetype>(qsizetype(1) << BlockBits, bytes);
         m_blocks.push_back(std::make_unique<char[]>(size_t(m_blockSize)));
         m_blockUsed = 0;

@@ -2,6 +2,27 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>AppOptions</name>
+    <message>
+        <source>usage: %1 [--database DB] [--user NAME] [--client-library FILE]
+  --database DB          database to attach (default %2)
+  --user NAME            user name (default %3)
+  --client-library FILE  Firebird client library (default %4)
+  -h, --help             this text
+  --version              the version
+The password is taken from the environment variable ISC_PASSWORD when it is set.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BackupFile</name>
+    <message>
+        <source>Cannot write the backup &quot;%1&quot;. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CliOptions</name>
     <message>
         <source>exactly one SOURCE file is needed</source>
@@ -65,6 +86,10 @@ SIGTERM and SIGHUP roll the import back and end with 130, 143 and 129.
 </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>--wait needs a whole number of seconds from 0 to %1, not &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -117,6 +142,155 @@ SIGTERM and SIGHUP roll the import back and end with 130, 143 and 129.
     </message>
 </context>
 <context>
+    <name>Database</name>
+    <message>
+        <source>The database name &quot;%1&quot; holds the character U+%2, which the %3 file names of the client library cannot carry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tables cannot be reserved for a transaction that has already started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsupported output column type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unsupported column type %1 of column %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Statement of %1 bytes is longer than the 65535 a statement may have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Statement of type %1 not allowed here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A value of %1 bytes is longer than a script literal may carry (%2 bytes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A text of %1 bytes is longer than a script literal may carry (%2 bytes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The value %1 has no literal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The table %1 does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row %1 of %2 would make a statement of %3 bytes, more than the 65535 a statement may have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 of the script is neither a delete from nor an insert into %2; nothing was restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line %1 of the script: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DetectCommand</name>
+    <message>
+        <source>fails: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First product</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are no rows to judge.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type %1 (%2) clearly leads: import with --type %1.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No type reads this file well (the best scores %1 %); check the file and look at the products with --preview.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type %1 (%2) leads, but %3 (%4) is close; compare them with --preview.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 rows, %2 judged for each type.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DynamicLibrary</name>
+    <message>
+        <source>empty file name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FailureCauses</name>
+    <message>
+        <source>Failures by cause:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>row %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>rows %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write the report &quot;%1&quot;. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileAccess</name>
+    <message>
+        <source>It is a named pipe, not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is a device, not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ImportCommand</name>
     <message>
         <source>&quot;%1&quot; is neither a spreadsheet (.xls, .XLS, .xlsx) nor a text file (.txt, .TXT)</source>
@@ -164,6 +338,83 @@ Error log: %5
     </message>
     <message>
         <source>every row failed, so nothing was imported and the database was not changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the command could not take over SIGINT, SIGTERM and SIGHUP</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>InterruptSignals</name>
+    <message>
+        <source>signal %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The import was interrupted (%1): nothing was changed in the database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 arrived after the commit had begun: the import was not interrupted and the result above stands.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PreviewCommand</name>
+    <message>
+        <source>Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Barcode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sale</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NCM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Source type %1 (%2): %3 of %4 rows as the import would write them; nothing was sent to a database.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows that would fail:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  row %1: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The database&apos;s own checks (a value wider than its column, a key taken) are not part of the preview; --dry-run tries the rows against it.
+</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -356,6 +607,181 @@ Error log: %5
         <source>The workbook &quot;%1&quot; has no worksheet</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The used area of the first worksheet, A1:%1, has more than %2 cells</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The first worksheet of &quot;%1&quot; has no cell beyond A1, so it holds no table to load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cell %1 holds the error value %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: %2 of more than %3 bytes is not read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a text file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A cell text of %1 characters is too long</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The grid&apos;s texts do not fit in memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a record of the workbook is too short</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the workbook is neither BIFF5 nor BIFF8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the workbook stream does not start with a BOF record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the workbook stream does not start with the workbook globals</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excel 4.0 workbooks of several sheets are not supported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file holds no worksheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the workbook globals have no EOF record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the worksheet has no EOF record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the workbook has no worksheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a record runs past the end of the workbook stream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a record of the first worksheet is too short</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the first worksheet holds an Excel 2.x cell record (0x%1), which this reader does not read in a later workbook</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the cell %1 refers to a shared string that does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the first worksheet does not start with a BOF record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the compound file header is damaged (byte order mark)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mini stream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a mini sector index of the compound file is out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mini FAT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a workbook</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The parts of the workbook &quot;%1&quot; inflate to more than %2 bytes in all, the most a workbook may hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The first worksheet has more than %1 cells</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The workbook has more than %1 shared strings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The texts of the workbook take more than %1 bytes, the most a workbook may hold</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RestoreCommand</name>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation type="unfinished">Cannot open file &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 row of %2 from %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 rows of %2 from %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dry run: %1 went back in and were rolled back; the database is unchanged.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restored %1.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RunExtras</name>
+    <message>
+        <source>Backup: %1 (%2 row of %3)
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup: %1 (%2 rows of %3)
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Report: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RunMessages</name>
@@ -387,6 +813,132 @@ Error log: %5
         <source>%1 produtos não foram importados.</source>
         <translation>%1 products were not imported.</translation>
     </message>
+    <message>
+        <source>Nenhum produto foi importado: o banco de dados não foi alterado.</source>
+        <translation>No product was imported: the database was not changed.</translation>
+    </message>
+    <message>
+        <source>O arquivo carregado não tem nenhum produto para importar. Nada foi alterado no banco de dados.</source>
+        <translation>The loaded file has no product to import. Nothing was changed in the database.</translation>
+    </message>
+    <message>
+        <source>A importação parou: %1. Nada foi alterado no banco de dados.
+%2</source>
+        <translation>The import stopped: %1. Nothing was changed in the database.
+%2</translation>
+    </message>
+    <message>
+        <source>A importação foi interrompida. Nada foi alterado no banco de dados.</source>
+        <translation>The import was interrupted. Nothing was changed in the database.</translation>
+    </message>
+    <message>
+        <source>o servidor não conseguiu ler ou gravar o banco de dados (disco cheio ou com defeito?)</source>
+        <translation>the server could not read or write the database (a full or faulty disk?)</translation>
+    </message>
+    <message>
+        <source>a conexão com o banco de dados foi perdida</source>
+        <translation>the connection to the database was lost</translation>
+    </message>
+    <message>
+        <source>o banco de dados ou o servidor foi desligado</source>
+        <translation>the database or the server was shut down</translation>
+    </message>
+    <message>
+        <source>faltou memória</source>
+        <translation>memory ran out</translation>
+    </message>
+    <message>
+        <source>o banco de dados está danificado</source>
+        <translation>the database is damaged</translation>
+    </message>
+    <message>
+        <source>o banco de dados não aceita alterações</source>
+        <translation>the database accepts no changes</translation>
+    </message>
+    <message>
+        <source>a tabela de produtos está em uso por outra conexão</source>
+        <translation>the product table is in use by another connection</translation>
+    </message>
+    <message>
+        <source>a importação foi interrompida</source>
+        <translation>the import was interrupted</translation>
+    </message>
+    <message>
+        <source>ocorreu um erro que impede continuar</source>
+        <translation>an error occurred that prevents going on</translation>
+    </message>
+    <message>
+        <source>Não foi possível zerar o banco de dados: %1</source>
+        <translation>The database could not be emptied: %1</translation>
+    </message>
+    <message>
+        <source>o banco de dados está em uso por outra conexão ou por uma importação que foi interrompida. Tente novamente em instantes.%1</source>
+        <translation>the database is in use by another connection or by an import that was interrupted. Try again in a moment.%1</translation>
+    </message>
+    <message>
+        <source>O log de erros não será gravado em &quot;%1&quot;: esse arquivo é %2.</source>
+        <translation>The error log will not be written to &quot;%1&quot;: that file is %2.</translation>
+    </message>
+    <message>
+        <source>o banco de dados</source>
+        <translation>the database</translation>
+    </message>
+    <message>
+        <source>o arquivo de origem</source>
+        <translation>the source file</translation>
+    </message>
+    <message>
+        <source>a lista de códigos de barras</source>
+        <translation>the barcode list</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Cannot open file &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Cannot create file &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>Cannot load client DLL: %1</source>
+        <translation>Cannot load client DLL: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ToolOptions</name>
+    <message>
+        <source>--preview wants a number of rows of 1 or more, not &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--detect, --preview and --restore each do one thing; give only one of them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--backup goes with an import (or a --dry-run), not with --detect, --preview or --restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--report goes with an import (or a --dry-run), not with --detect, --preview or --restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--detect and --preview change nothing; --dry-run is for an import or a --restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Before and after an import:
+  --detect                 rank the source types for SOURCE (no database, no --type)
+  --preview [N]            show the first N rows (default 10) as --type would import
+                           them, and the rows that would fail; nothing connects
+  --backup FILE            before the wipe, write every row of c000025 to FILE as a
+                           script that puts the table back (also with --dry-run)
+  --restore FILE           play such a script instead of an import (needs --yes,
+                           or --dry-run to rehearse it); no SOURCE, no --type
+  --report FILE            the failed rows and their causes as CSV (UTF-8)
+</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>VersionText</name>
@@ -405,6 +957,10 @@ Firebird client library: %3
     <name>main</name>
     <message>
         <source>(--help lists the options)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(--wait SECONDS tries again for that long)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

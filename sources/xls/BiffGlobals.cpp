@@ -23,7 +23,7 @@ constexpr quint8 kWorksheetType = 0;
 
 ByteView payload(const Record& r)
 {
-    return ByteView(r.data.data(), r.data.size(), "a record of the workbook is too short");
+    return ByteView(r.data.data(), r.data.size(), QT_TRANSLATE_NOOP("Readers", "a record of the workbook is too short"));
 }
 
 // The version from the first BOF: BIFF5 and BIFF8 streams start with the workbook globals,
@@ -40,18 +40,18 @@ void readBof(RecordReader& reader, Workbook& wb)
     case rec::Bof4: wb.version = 4; break;
     case rec::Bof:
         if (d.u16(0) != kBiff5 && d.u16(0) != kBiff8)
-            fail("the workbook is neither BIFF5 nor BIFF8");
+            fail(QT_TRANSLATE_NOOP("Readers", "the workbook is neither BIFF5 nor BIFF8"));
         wb.version = d.u16(0) == kBiff8 ? 8 : 5;
         break;
-    default: fail("the workbook stream does not start with a BOF record");
+    default: fail(QT_TRANSLATE_NOOP("Readers", "the workbook stream does not start with a BOF record"));
     }
     const quint16 type = d.u16(2);
     if (wb.version >= 5 && type != kGlobalsSubstream)
-        fail("the workbook stream does not start with the workbook globals");
+        fail(QT_TRANSLATE_NOOP("Readers", "the workbook stream does not start with the workbook globals"));
     if (wb.version <= 4 && type == kExcel4Workbook)
-        fail("Excel 4.0 workbooks of several sheets are not supported");
+        fail(QT_TRANSLATE_NOOP("Readers", "Excel 4.0 workbooks of several sheets are not supported"));
     if (wb.version <= 4 && type != kWorksheetSubstream)
-        fail("the file holds no worksheet");
+        fail(QT_TRANSLATE_NOOP("Readers", "the file holds no worksheet"));
     if (wb.version <= 4)
         wb.firstWorksheet = 0;
 }
@@ -103,7 +103,7 @@ bool readGlobal(const Record& r, RecordReader& reader, Workbook& wb, QHash<int, 
 {
     switch (r.id) {
     case rec::Eof: return false;
-    case rec::FilePass: fail("the workbook is password-protected");
+    case rec::FilePass: fail(QT_TRANSLATE_NOOP("Readers", "the workbook is password-protected"));
     case rec::CodePage: wb.codePage.set(payload(r).u16(0)); break;
     case rec::DateMode: wb.date1904 = payload(r).u16(0) != 0; break;
     case rec::Format:
@@ -137,9 +137,10 @@ Workbook readWorkbook(const QByteArray& stream)
     while (!ended && !reader.atEnd())
         ended = !readGlobal(reader.next(), reader, wb, formats, xfFormats);
     if (!ended)
-        fail(wb.version >= 5 ? "the workbook globals have no EOF record" : "the worksheet has no EOF record");
+        fail(wb.version >= 5 ? QT_TRANSLATE_NOOP("Readers", "the workbook globals have no EOF record")
+                             : QT_TRANSLATE_NOOP("Readers", "the worksheet has no EOF record"));
     if (wb.firstWorksheet < 0)
-        fail("the workbook has no worksheet");
+        fail(QT_TRANSLATE_NOOP("Readers", "the workbook has no worksheet"));
     // BIFF2 cells name their number format themselves, by its place among the FORMAT records.
     if (wb.version == 2)
         for (quint16 i = 0; i < 64; ++i)

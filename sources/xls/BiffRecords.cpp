@@ -8,7 +8,7 @@
 namespace xls {
 
 namespace {
-const char kRecordPastEnd[] = "a record runs past the end of the workbook stream";
+const char* const kRecordPastEnd = QT_TRANSLATE_NOOP("Readers", "a record runs past the end of the workbook stream");
 const char* const kStringPastEnd = QT_TRANSLATE_NOOP("Readers", "a string runs past the end of its record");
 } // namespace
 

@@ -22,7 +22,7 @@ constexpr quint16 kTableFormula = 0x0236;
 
 ByteView payload(const Record& r)
 {
-    return ByteView(r.data.data(), r.data.size(), "a record of the first worksheet is too short");
+    return ByteView(r.data.data(), r.data.size(), QT_TRANSLATE_NOOP("Readers", "a record of the first worksheet is too short"));
 }
 
 double rkValue(quint32 rk)
@@ -131,8 +131,9 @@ void Walker::record(const Record& r)
     case rec::String: return string(r);
     default:
         if (isBiff2Cell(r.id))
-            throw Error(QStringLiteral("the first worksheet holds an Excel 2.x cell record (0x%1), "
-                                       "which this reader does not read in a later workbook")
+            throw Error(QCoreApplication::translate("Readers", "the first worksheet holds an Excel 2.x cell record "
+                                                    "(0x%1), which this reader does not read in a "
+                                                    "later workbook")
                             .arg(r.id, 4, 16, QChar(u'0')));
         return;
     }
@@ -224,7 +225,7 @@ void Walker::sharedString(ByteView d)
     Cell c = at(d, Cell::Kind::Text);
     const quint32 index = d.u32(6);
     if (index >= m_wb.sharedStrings.size())
-        throw Error(QStringLiteral("the cell %1 refers to a shared string that does not exist")
+        throw Error(QCoreApplication::translate("Readers", "the cell %1 refers to a shared string that does not exist")
                         .arg(gridfill::cellName(quint32(c.col), quint32(c.row))));
     c.text = m_wb.sharedStrings[index];
     m_visitor.cell(c);
@@ -252,7 +253,7 @@ void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset, SheetVi
     RecordReader reader(stream, offset);
     const Record bof = reader.next();
     if (!rec::isBof(bof.id) || payload(bof).u16(2) != kWorksheetSubstream)
-        fail("the first worksheet does not start with a BOF record");
+        fail(QT_TRANSLATE_NOOP("Readers", "the first worksheet does not start with a BOF record"));
     Walker walker(wb, reader, visitor);
     int depth = 1; // charts embedded in the sheet come as BOF ... EOF substreams
     while (!reader.atEnd()) {

@@ -41,7 +41,7 @@ void CompoundFile::readHeader()
     // The byte order mark is always little-endian in practice; a writer that stored it the
     // other way round still wrote everything else little-endian.
     if (header.u16(28) != 0xFFFE && header.u16(28) != 0xFEFF)
-        fail("the compound file header is damaged (byte order mark)");
+        fail(QT_TRANSLATE_NOOP("Readers", "the compound file header is damaged (byte order mark)"));
     const quint16 sectorShift = header.u16(30);
     const quint16 miniShift = header.u16(32);
     if ((sectorShift != 9 && sectorShift != 12) || miniShift != 6)
@@ -120,10 +120,10 @@ std::vector<quint32> CompoundFile::chain(quint32 start, const std::vector<quint3
          current = table[current]) {
         if (current > kMaxRegularSector || current >= table.size())
             throw Error(QCoreApplication::translate("Readers", "the sector chain of the %1 points outside the file")
-                            .arg(QLatin1String(what)));
+                            .arg(QCoreApplication::translate("Readers", what)));
         if (visited[current])
             throw Error(QCoreApplication::translate("Readers", "the sector chain of the %1 loops")
-                            .arg(QLatin1String(what)));
+                            .arg(QCoreApplication::translate("Readers", what)));
         visited[current] = true;
         sectors.push_back(current);
     }
@@ -135,7 +135,7 @@ QByteArray CompoundFile::readChain(quint32 start, quint64 size, bool mayEndEarly
     if (size > quint64(m_file.size()))
         fail(QT_TRANSLATE_NOOP("Readers", "a stream of the compound file is larger than the file"));
     const quint64 needed = (size + m_sectorSize - 1) / m_sectorSize;
-    const std::vector<quint32> sectors = chain(start, m_fat, needed, "stream");
+    const std::vector<quint32> sectors = chain(start, m_fat, needed, QT_TRANSLATE_NOOP("Readers", "stream"));
     if (sectors.size() < needed)
         fail(QT_TRANSLATE_NOOP("Readers", "a stream of the compound file is shorter than its directory entry says"));
     QByteArray out;
@@ -155,10 +155,10 @@ QByteArray CompoundFile::readMiniChain(quint32 start, quint64 size) const
     if (size > quint64(m_miniStream.size()))
         fail(QT_TRANSLATE_NOOP("Readers", "a stream of the compound file is larger than its mini stream"));
     const quint64 needed = (size + m_miniSectorSize - 1) / m_miniSectorSize;
-    const std::vector<quint32> sectors = chain(start, m_miniFat, needed, "mini stream");
+    const std::vector<quint32> sectors = chain(start, m_miniFat, needed, QT_TRANSLATE_NOOP("Readers", "mini stream"));
     if (sectors.size() < needed)
         fail(QT_TRANSLATE_NOOP("Readers", "a stream of the compound file is shorter than its directory entry says"));
-    const ByteView mini(m_miniStream, "a mini sector index of the compound file is out of range");
+    const ByteView mini(m_miniStream, QT_TRANSLATE_NOOP("Readers", "a mini sector index of the compound file is out of range"));
     QByteArray out;
     out.reserve(qsizetype(size));
     for (quint32 index : sectors) {
@@ -170,7 +170,7 @@ QByteArray CompoundFile::readMiniChain(quint32 start, quint64 size) const
 
 void CompoundFile::readDirectory()
 {
-    const std::vector<quint32> sectors = chain(m_firstDirSector, m_fat, m_fat.size(), "directory");
+    const std::vector<quint32> sectors = chain(m_firstDirSector, m_fat, m_fat.size(), QT_TRANSLATE_NOOP("Readers", "directory"));
     const bool version4 = m_sectorSize == 4096;
     for (quint32 index : sectors) {
         const ByteView dir = sector(index);
@@ -206,7 +206,7 @@ void CompoundFile::readMiniFat()
     if (m_firstMiniFatSector == kEndOfChain || m_miniFatSectors == 0)
         return;
     const std::vector<quint32> sectors =
-        chain(m_firstMiniFatSector, m_fat, m_miniFatSectors, "mini FAT");
+        chain(m_firstMiniFatSector, m_fat, m_miniFatSectors, QT_TRANSLATE_NOOP("Readers", "mini FAT"));
     const quint32 perSector = m_sectorSize / 4;
     m_miniFat.reserve(size_t(sectors.size()) * perSector);
     for (quint32 index : sectors) {

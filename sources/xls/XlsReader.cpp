@@ -106,7 +106,7 @@ void readSheet(QByteArrayView data, Sheet& sheet)
     if (isBareStream(data)) {
         sheet.stream = data.toByteArray();
     } else {
-        const CompoundFile file(ByteView(data.data(), data.size(), "the compound file is truncated"));
+        const CompoundFile file(ByteView(data.data(), data.size(), QT_TRANSLATE_NOOP("Readers", "the compound file is truncated")));
         sheet.stream = workbookStream(file);
     }
     sheet.wb = readWorkbook(sheet.stream);
@@ -142,7 +142,7 @@ namespace {
 // container reader copies only the workbook stream out of it.
 QByteArray readWorkbookFile(const QString& fileName)
 {
-    return InputFile(fileName, kMaxSourceFileBytes, QStringLiteral("a workbook")).readAll();
+    return InputFile(fileName, kMaxSourceFileBytes, QCoreApplication::translate("Readers", "a workbook")).readAll();
 }
 
 } // namespace

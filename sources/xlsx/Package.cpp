@@ -229,7 +229,7 @@ Package::Package(const QString& fileName, const Limits& limits) : m_fileName(fil
     // Opened here rather than by libzip, so that a file that cannot be opened, is no regular
     // file or is too large gets the same message as a text file does; libzip then reads it
     // through the descriptor, with read().
-    InputFile input(fileName, kMaxSourceFileBytes, QStringLiteral("a workbook"));
+    InputFile input(fileName, kMaxSourceFileBytes, QCoreApplication::translate("Readers", "a workbook"));
     platform::ReadOnlyFile& file = input.file();
     const Start start = startOf(file);
     int zipError = 0;
@@ -327,8 +327,8 @@ void Package::parsePart(const QString& partName, XmlSink& sink, quint64 ceiling)
         if (inflated > ceiling)
             throw tooLarge();
         if (m_inflated > m_limits.packageBytes)
-            throw Error(QStringLiteral("The parts of the workbook \"%1\" inflate to more than %2 bytes in all, the "
-                                       "most a workbook may hold").arg(m_fileName).arg(m_limits.packageBytes));
+            throw Error(QCoreApplication::translate("Readers", "The parts of the workbook \"%1\" inflate to more than %2 bytes "
+                                                    "in all, the most a workbook may hold").arg(m_fileName).arg(m_limits.packageBytes));
         state.event = false;
         const bool ok = XML_ParseBuffer(parser.get(), int(n), n == 0) == XML_STATUS_OK;
         quiet = state.event ? 0 : quiet + quint64(n);

@@ -431,7 +431,7 @@ void SheetSink::addNumber(std::string_view text)
 void SheetSink::add(CellKind kind, double value)
 {
     if (m_out.cells.size() >= m_maxCells)
-        throw Error(QStringLiteral("The first worksheet has more than %1 cells").arg(m_maxCells));
+        throw Error(QCoreApplication::translate("Readers", "The first worksheet has more than %1 cells").arg(m_maxCells));
     m_out.cells.push_back({m_cellRow, quint16(m_cellCol), kind, value});
 }
 

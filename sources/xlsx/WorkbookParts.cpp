@@ -274,7 +274,7 @@ public:
         if (name == "si") {
             m_inItem = false;
             if (m_out.size() >= kMaxSharedStrings)
-                throw Error(QStringLiteral("The workbook has more than %1 shared strings").arg(kMaxSharedStrings));
+                throw Error(QCoreApplication::translate("Readers", "The workbook has more than %1 shared strings").arg(kMaxSharedStrings));
             QString item = m_item.take();
             m_budget.charge(item);
             m_out.push_back(std::move(item));
@@ -329,7 +329,7 @@ void TextBudget::charge(const QString& text)
 {
     m_used += quint64(text.size()) * sizeof(QChar);
     if (m_used > m_limit)
-        throw Error(QStringLiteral("The texts of the workbook take more than %1 bytes, the most a workbook may hold")
+        throw Error(QCoreApplication::translate("Readers", "The texts of the workbook take more than %1 bytes, the most a workbook may hold")
                         .arg(m_limit));
 }
 

@@ -5,9 +5,11 @@
 #include "QtDialogs.h"
 #include "ScriptedDialogs.h"
 #include "StyleRegistry.h"
+#include "TestDatabase.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -29,6 +31,7 @@ private slots:
     void badOptions();
     void programExitCodes_data();
     void programExitCodes();
+    void windowEndsWhenTerminated();
 
     void styleLookup_data();
     void styleLookup();
@@ -107,14 +110,22 @@ void TestStartup::programExitCodes_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("stdoutStart");
     QTest::addColumn<QString>("stderrStart");
+    QTest::addColumn<QString>("locale");
+    const QString en = QStringLiteral("C.UTF-8");
+    const QString pt = QStringLiteral("pt_BR.UTF-8");
     QTest::newRow("unknown option") << QStringList{"--banco", "x"} << 2 << ""
-                                    << "converter-banco: unknown option: --banco\nusage: converter-banco [--database DB]";
+                                    << "converter-banco: unknown option: --banco\nusage: converter-banco [--database DB]" << en;
     QTest::newRow("missing value") << QStringList{"--user"} << 2 << ""
-                                   << "converter-banco: missing value after --user\nusage:";
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: converter-banco [--database DB] [--user NAME] [--client-library FILE]" << "";
-    QTest::newRow("-h") << QStringList{"-h"} << 0 << "usage: converter-banco [--database DB]" << "";
+                                   << "converter-banco: missing value after --user\nusage:" << en;
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "usage: converter-banco [--database DB] [--user NAME] [--client-library FILE]" << "" << en;
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << "usage: converter-banco [--database DB]" << "" << en;
     QTest::newRow("version") << QStringList{"--version"} << 0
-                             << "converter-banco " CB_VERSION "\n" << "";
+                             << "converter-banco " CB_VERSION "\n" << "" << en;
+    // On the terminal the program speaks the user's language, as the command does.
+    QTest::newRow("unknown option, pt_BR") << QStringList{"--banco"} << 2 << ""
+        << "converter-banco: opção desconhecida: --banco\nuso: converter-banco [--database BANCO]" << pt;
+    QTest::newRow("help, pt_BR") << QStringList{"--help"} << 0
+        << "uso: converter-banco [--database BANCO] [--user NOME] [--client-library ARQUIVO]" << "" << pt;
 }
 
 void TestStartup::programExitCodes()
@@ -123,17 +134,66 @@ void TestStartup::programExitCodes()
     QFETCH(int, exitCode);
     QFETCH(QString, stdoutStart);
     QFETCH(QString, stderrStart);
+    QFETCH(QString, locale);
     if (!QFileInfo::exists(programPath()))
         QSKIP("converter-banco is not built");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LANG"), locale);
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(programPath(), args);
     QVERIFY(p.waitForFinished(30000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), exitCode);
-    const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    const QString err = QString::fromUtf8(p.readAllStandardError());
     QVERIFY2(stdoutStart.isEmpty() ? out.isEmpty() : out.startsWith(stdoutStart), qPrintable(out));
     QVERIFY2(stderrStart.isEmpty() ? err.isEmpty() : err.startsWith(stderrStart), qPrintable(err));
+}
+
+namespace {
+// Whether the process has the file open (Linux: its descriptors under /proc).
+bool holdsFile(qint64 pid, const QString& path)
+{
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QFileInfo& fd : fds.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot))
+        if (fd.symLinkTarget() == wanted)
+            return true;
+    return false;
+}
+} // namespace
+
+// A window told to end (the session logging out, a kill) once it has attached the database
+// ends; the client library's own handler, put in place at its attach, used to keep it running.
+void TestStartup::windowEndsWhenTerminated()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("finds the attach through /proc");
+#endif
+    if (!QFileInfo::exists(programPath()))
+        QSKIP("converter-banco is not built");
+    TestDatabase db;
+    QVERIFY2(db.isValid(), qPrintable(db.error()));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("ISC_PASSWORD"), TestDatabase::password());
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(programPath(), {QStringLiteral("--database"), db.attachString(), QStringLiteral("--user"),
+                            TestDatabase::user(), QStringLiteral("--client-library"),
+                            TestDatabase::clientLibrary()});
+    QVERIFY(p.waitForStarted());
+    // The embedded engine opens the file at the attach; the window then waits in its open
+    // dialog.
+    QTRY_VERIFY_WITH_TIMEOUT(holdsFile(p.processId(), db.path()), 120000);
+    p.terminate();
+    const bool ended = p.waitForFinished(60000);
+    if (!ended)
+        p.kill();
+    QVERIFY2(ended, "the window kept running after SIGTERM");
 }
 
 void TestStartup::styleLookup_data()

@@ -241,15 +241,15 @@ void TestCliImport::exitCodes_data()
     QTest::newRow("every row failed: rolled back") << QStringList{"--type", "13"} + run << "source.txt"
         << QStringList{EmberlinLines[1], EmberlinLines[1]} << 2 << "every row failed" << 1 << true;
     QTest::newRow("blank source: nothing to import") << QStringList{"--type", "13"} + run << "source.txt"
-        << QStringList{"", "   ", ""} << 2 << "nenhum produto para importar" << 1 << false;
+        << QStringList{"", "   ", ""} << 2 << "has no product to import" << 1 << false;
     QTest::newRow("log over the database") << QStringList{"--type", "13", "--log", "DB"} + run
-        << "types/emberlin.txt" << none << 2 << "esse arquivo é o banco de dados" << 1 << false;
+        << "types/emberlin.txt" << none << 2 << "that file is the database" << 1 << false;
     QTest::newRow("log over the source") << QStringList{"--type", "13", "--log", "SRC"} + run
-        << "source.txt" << EmberlinLines << 2 << "esse arquivo é o arquivo de origem" << 1 << false;
+        << "source.txt" << EmberlinLines << 2 << "that file is the source file" << 1 << false;
     QTest::newRow("log over the barcode list")
         << QStringList{"--type", "11", "--barcode-file", fixture("types/grelling_barcodes.txt"),
                        "--log", fixture("types/grelling_barcodes.txt")} + run
-        << "types/grelling.txt" << none << 2 << "a lista de códigos de barras" << 1 << false;
+        << "types/grelling.txt" << none << 2 << "that file is the barcode list" << 1 << false;
 
     QTest::newRow("--help: the usage, nothing else checked") << QStringList{"--type", "99", "--help"}
         << "types/emberlin.txt" << none << 0 << "usage: converter-banco-import --type TYPE" << 1 << false;

@@ -55,6 +55,8 @@ private slots:
     void refusalsInBothLanguages();
     void runInBothLanguages_data();
     void runInBothLanguages();
+    void toolsInBothLanguages_data();
+    void toolsInBothLanguages();
 };
 
 void TestCliMessages::init()
@@ -217,6 +219,74 @@ void TestCliMessages::runInBothLanguages()
         first = bytes;
     else
         QCOMPARE(bytes, first);
+}
+
+void TestCliMessages::toolsInBothLanguages_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("arguments"); // SOURCE is a type-3 export
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("out"); // parts of stdout, in order
+    QTest::addColumn<QString>("err");
+
+    const QString pt = QStringLiteral("pt_BR.UTF-8");
+    const QString en = QStringLiteral("C.UTF-8");
+    const QStringList detect{"--detect", "SOURCE"};
+    QTest::newRow("--detect, pt_BR") << pt << detect << 0
+        << QStringList{"3 linhas, 3 avaliadas para cada tipo.\n", "Tipo  Item", "Nota   Falhas   Primeiro produto\n",
+                       "O tipo 3 (Ostrell) está claramente à frente: importe com --type 3.\n"} << "";
+    QTest::newRow("--detect, C") << en << detect << 0
+        << QStringList{"3 rows, 3 judged for each type.\n", "Type  Item", "Score  Failing  First product\n",
+                       "Type 3 (Ostrell) clearly leads: import with --type 3.\n"} << "";
+    const QStringList preview{"--type", "3", "--preview", "2", "SOURCE"};
+    QTest::newRow("--preview, pt_BR") << pt << preview << 0
+        << QStringList{"Tipo de origem 3 (Ostrell): 2 de 3 linhas como a importação as gravaria", "Linha  Código",
+                       "As verificações do próprio banco de dados"} << "";
+    QTest::newRow("--preview, C") << en << preview << 0
+        << QStringList{"Source type 3 (Ostrell): 2 of 3 rows as the import would write them", "Row  Code",
+                       "The database's own checks"} << "";
+    const QStringList backup{"--detect", "--backup", "before.sql", "SOURCE"};
+    QTest::newRow("--backup beside --detect, pt_BR") << pt << backup << 2 << QStringList{}
+        << "converter-banco-import: --backup acompanha uma importação (ou um --dry-run), não --detect, "
+           "--preview ou --restore\n(--help lista as opções)\n";
+    QTest::newRow("--backup beside --detect, C") << en << backup << 2 << QStringList{}
+        << "converter-banco-import: --backup goes with an import (or a --dry-run), not with --detect, "
+           "--preview or --restore\n(--help lists the options)\n";
+    // The run's own refusal, named in the window's Portuguese, with a part that is translated too.
+    const QStringList logOverSource{"--type", "3", "--yes", "--log", "SOURCE", "SOURCE"};
+    QTest::newRow("log over the source, pt_BR") << pt << logOverSource << 2 << QStringList{}
+        << "\": esse arquivo é o arquivo de origem.\n";
+    QTest::newRow("log over the source, C") << en << logOverSource << 2 << QStringList{}
+        << "\": that file is the source file.\n";
+    const QStringList restore{"--restore", "/no/such/before.sql", "--yes"};
+    QTest::newRow("--restore of a missing file, pt_BR") << pt << restore << 2 << QStringList{}
+        << "converter-banco-import: Não foi possível abrir o arquivo \"/no/such/before.sql\". ";
+    QTest::newRow("--restore of a missing file, C") << en << restore << 2 << QStringList{}
+        << "converter-banco-import: Cannot open file \"/no/such/before.sql\". ";
+}
+
+// The tools around the import speak the user's language too; the names of the types, the
+// products and the files stay as they are.
+void TestCliMessages::toolsInBothLanguages()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, out);
+    QFETCH(QString, err);
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("catalogo.txt"));
+    QVERIFY(QFile::copy(QStringLiteral(CB_SOURCE_DIR "/tests/fixtures/types/ostrell.txt"), source));
+    arguments.replaceInStrings(QStringLiteral("SOURCE"), source);
+    const Run r = run(arguments, locale, dir.path());
+    QCOMPARE(r.exitCode, exitCode);
+    qsizetype from = 0;
+    for (const QString& part : out) {
+        const qsizetype at = r.out.indexOf(part, from);
+        QVERIFY2(at >= 0, qPrintable(part + QStringLiteral(" <- missing in:\n") + r.out));
+        from = at + part.size();
+    }
+    QVERIFY2(err.isEmpty() ? r.err.isEmpty() : r.err.contains(err), qPrintable(r.err));
 }
 
 QTEST_GUILESS_MAIN(TestCliMessages)

@@ -125,7 +125,7 @@ void TestOneImport::twoRunsNeverBothCommit()
         const CliOutcome refused = second.finish();
         QCOMPARE(refused.exitCode, 2);
         QVERIFY2(refused.err.contains(InUse), qPrintable(refused.err));
-        QVERIFY2(refused.err.contains(QStringLiteral("--wait SECONDS")), qPrintable(refused.err));
+        QVERIFY2(refused.err.contains(QStringLiteral("(--wait SEGUNDOS tenta de novo por esse tempo)")), qPrintable(refused.err));
     }
     first.resume();
     QCOMPARE(first.finish().exitCode, 0);
