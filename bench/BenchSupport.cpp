@@ -2,20 +2,15 @@
 
 #include "FieldHelpers.h"
 #include "platform/AnsiCodePage.h"
+#include "platform/ChildProcess.h"
+#include "platform/ProcessClock.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <ctime>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <vector>
 
 void Goals::check(bool met, const QString& goal, const QString& figure)
@@ -26,56 +21,17 @@ void Goals::check(bool met, const QString& goal, const QString& figure)
     std::fflush(stdout);
 }
 
-namespace {
-
-double clockSeconds(clockid_t clock)
-{
-    timespec t{};
-    ::clock_gettime(clock, &t);
-    return double(t.tv_sec) + t.tv_nsec / 1e9;
-}
-
-double seconds(const timeval& t)
-{
-    return double(t.tv_sec) + t.tv_usec / 1e6;
-}
-
-double systemSeconds()
-{
-    struct rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return seconds(usage.ru_stime);
-}
-
-// In the child, between fork and exec: only async-signal-safe calls.
-[[noreturn]] void execChild(const std::vector<QByteArray>& argv, int outputFd)
-{
-    std::vector<char*> args;
-    for (const QByteArray& a : argv)
-        args.push_back(const_cast<char*>(a.constData()));
-    args.push_back(nullptr);
-    const int devNull = ::open("/dev/null", O_RDONLY);
-    if (devNull >= 0)
-        ::dup2(devNull, 0);
-    ::dup2(outputFd, 1);
-    ::dup2(outputFd, 2);
-    ::execvp(args[0], args.data());
-    ::_exit(127);
-}
-
-} // namespace
-
 void Stopwatch::restart()
 {
-    m_wall0 = clockSeconds(CLOCK_MONOTONIC);
-    m_cpu0 = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
-    m_sys0 = systemSeconds();
+    m_wall.start();
+    m_cpu0 = platform::processCpuSeconds();
+    m_sys0 = platform::processSystemSeconds();
 }
 
 Elapsed Stopwatch::elapsed() const
 {
-    return {clockSeconds(CLOCK_MONOTONIC) - m_wall0, clockSeconds(CLOCK_PROCESS_CPUTIME_ID) - m_cpu0,
-            systemSeconds() - m_sys0};
+    return {double(m_wall.nsecsElapsed()) / 1e9, platform::processCpuSeconds() - m_cpu0,
+            platform::processSystemSeconds() - m_sys0};
 }
 
 double median(std::vector<double> values)
@@ -90,32 +46,19 @@ double median(std::vector<double> values)
 ChildRun runChild(const QString& program, const QStringList& arguments)
 {
     ChildRun run;
-    QTemporaryFile output;
-    if (!output.open())
+    QTemporaryDir dir;
+    if (!dir.isValid())
         return run;
-    std::vector<QByteArray> argv{QFile::encodeName(program)};
-    for (const QString& a : arguments)
-        argv.push_back(QFile::encodeName(a));
-    std::fflush(nullptr);
-
-    const Stopwatch clock;
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return run;
-    if (pid == 0)
-        execChild(argv, int(output.handle()));
-    int status = 0;
-    struct rusage usage {};
-    while (::wait4(pid, &status, 0, &usage) < 0) {
-        if (errno != EINTR)
-            return run;
-    }
-    run.time = {clock.elapsed().wall, seconds(usage.ru_utime) + seconds(usage.ru_stime),
-                seconds(usage.ru_stime)};
-    run.peakKiB = usage.ru_maxrss;
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    output.seek(0);
-    run.output = QString::fromLocal8Bit(output.readAll());
+    const QString outputFile = dir.filePath(QStringLiteral("output"));
+    QElapsedTimer wall;
+    wall.start();
+    const platform::ChildUsage usage = platform::runAndMeasure(program, arguments, outputFile);
+    run.time = {double(wall.nsecsElapsed()) / 1e9, usage.cpuSeconds, usage.systemSeconds};
+    run.peakKiB = usage.peakKiB;
+    run.ok = usage.started && usage.exited && usage.exitCode == 0;
+    QFile output(outputFile);
+    if (output.open(QIODevice::ReadOnly))
+        run.output = QString::fromLocal8Bit(output.readAll());
     return run;
 }
 

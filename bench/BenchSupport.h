@@ -4,6 +4,7 @@
 // never coloured by what the bench process loaded before it.
 #include "ProductRow.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
@@ -35,14 +36,14 @@ public:
     Elapsed elapsed() const;
 
 private:
-    double m_wall0 = 0;
+    QElapsedTimer m_wall;
     double m_cpu0 = 0;
     double m_sys0 = 0;
 };
 
 struct ChildRun {
     bool ok = false;      // started and exited with status 0
-    Elapsed time;         // wall from fork to exit; CPU of the child, user and system
+    Elapsed time;         // wall from start to exit; CPU of the child, user and system
     long peakKiB = 0;     // ru_maxrss of the child alone
     QString output;       // standard output and error, merged
 };
@@ -50,7 +51,7 @@ struct ChildRun {
 // The median of the values; 0 for none.
 double median(std::vector<double> values);
 
-// Runs program with arguments, standard input from /dev/null, and waits for it.
+// Runs program with arguments, standard input from the null device, and waits for it.
 ChildRun runChild(const QString& program, const QStringList& arguments);
 
 // This bench's own executable, for measuring a step in a fresh copy of the process.

@@ -1,8 +1,9 @@
 #include "IscBaseline.h"
 
-#include <ibase.h>
+#include "ClientLibrary.h"
+#include "platform/DynamicLibrary.h"
 
-#include <dlfcn.h>
+#include <ibase.h>
 
 #include <memory>
 #include <stdexcept>
@@ -14,12 +15,13 @@ namespace {
 // project links it; the declarations of ibase.h give the entry points their types.
 struct Client {
 #define CB_ENTRY(name) decltype(&::name) name = reinterpret_cast<decltype(&::name)>(entry(#name))
-    void* handle = ::dlopen("libfbclient.so.2", RTLD_NOW);
+    std::unique_ptr<platform::DynamicLibrary> library =
+        platform::DynamicLibrary::load(ClientLibrary::defaultName());
     void* entry(const char* name) const
     {
-        void* address = handle ? ::dlsym(handle, name) : nullptr;
+        void* address = library ? library->symbol(name) : nullptr;
         if (!address)
-            throw std::runtime_error(std::string("libfbclient.so.2: no ") + name);
+            throw std::runtime_error(ClientLibrary::defaultName().toStdString() + ": no " + name);
         return address;
     }
     CB_ENTRY(isc_attach_database);

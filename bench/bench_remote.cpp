@@ -13,6 +13,7 @@
 #include "BenchSupport.h"
 #include "IscBaseline.h"
 
+#include "LocalPort.h"
 #include "ProductRow.h"
 #include "RunHarness.h"
 #include "TestDatabase.h"
@@ -33,11 +34,6 @@
 #include <map>
 #include <memory>
 #include <stdexcept>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -71,18 +67,6 @@ struct Figure {
     double cpu(int all) const { return time.cpu * all / rows; }
 };
 
-bool listening(quint16 port)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return ok;
-}
-
 class Proxies {
 public:
     ~Proxies()
@@ -104,7 +88,7 @@ public:
             return false;
         m_running.push_back(std::move(p));
         for (int i = 0; i < 100; ++i) {
-            if (listening(l.port))
+            if (localPortAnswers(l.port))
                 return true;
             QThread::msleep(50);
         }

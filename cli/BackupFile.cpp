@@ -4,12 +4,11 @@
 #include "RowPipeline.h"
 #include "TableScript.h"
 #include "platform/Error.h"
+#include "platform/FileAccess.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QSaveFile>
-
-#include <csignal>
 
 namespace {
 
@@ -22,10 +21,7 @@ QString cannotWrite(const QString& fileName, const QString& reason)
 
 qint64 WriteBackupFile(DatabaseConnection& connection, const QString& fileName)
 {
-#ifdef SIGXFSZ
-    // A file-size limit must fail the write, not end the process half-way.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
+    platform::writesPastTheSizeLimitFail();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw Error(cannotWrite(fileName, file.errorString()));

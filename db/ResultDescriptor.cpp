@@ -7,12 +7,6 @@
 
 namespace {
 
-std::unique_ptr<std::max_align_t[]> zeroedBlock(std::size_t bytes)
-{
-    const std::size_t units = (bytes + sizeof(std::max_align_t) - 1) / sizeof(std::max_align_t);
-    return std::unique_ptr<std::max_align_t[]>(new std::max_align_t[units]());
-}
-
 bool typeOf(int sqltype, SqlType& type)
 {
     switch (sqltype) {
@@ -63,51 +57,25 @@ template <typename T> T read(const char* data)
 
 } // namespace
 
-void ResultDescriptor::allocate(int variables)
-{
-    m_sqlda = zeroedBlock(XSQLDA_LENGTH(std::max(variables, 1)));
-    XSQLDA* da = sqlda();
-    da->version = SQLDA_VERSION1;
-    da->sqln = short(std::max(variables, 1));
-}
-
 void ResultDescriptor::describe(ClientLibrary& library, StatementHandle& statement)
 {
-    ISC_STATUS_ARRAY status = {};
-    allocate(16);
-    library.isc_dsql_describe(status, statement.handle(), SQLDA_VERSION1, sqlda());
-    library.check(status);
-    if (sqlda()->sqld > sqlda()->sqln) {
-        allocate(sqlda()->sqld);
-        library.isc_dsql_describe(status, statement.handle(), SQLDA_VERSION1, sqlda());
-        library.check(status);
-    }
-    const int n = sqlda()->sqld;
     m_columns.clear();
-    m_indicators.assign(std::size_t(std::max(n, 0)), short(0));
-    m_data.clear();
-    for (int i = 0; i < n; ++i) {
-        XSQLVAR& var = sqlda()->sqlvar[i];
-        m_columns.push_back(columnOf(var));
-        var.sqltype = short(var.sqltype | 1); // ask for the indicator of every column
-        var.sqlind = &m_indicators[std::size_t(i)];
-        // Room for a varying string's length word besides the declared size.
-        m_data.push_back(zeroedBlock(std::size_t(std::max<int>(var.sqllen, 0)) + sizeof(short) + 1));
-        var.sqldata = reinterpret_cast<ISC_SCHAR*>(m_data.back().get());
-    }
+    m_area.describe(library, statement, DescriptorArea::Side::Columns);
+    for (int i = 0; i < m_area.count(); ++i)
+        m_columns.push_back(columnOf(m_area.variable(i)));
 }
 
 ISC_QUAD ResultDescriptor::blobId(int i) const
 {
-    return read<ISC_QUAD>(sqlda()->sqlvar[i].sqldata);
+    return read<ISC_QUAD>(m_area.variable(i).sqldata);
 }
 
 SqlValue ResultDescriptor::value(int i) const
 {
-    const XSQLVAR& var = sqlda()->sqlvar[i];
+    const XSQLVAR& var = m_area.variable(i);
     const SqlColumn& c = m_columns[std::size_t(i)];
     SqlValue v;
-    v.null = m_indicators[std::size_t(i)] < 0;
+    v.null = m_area.isNull(i);
     if (v.null)
         return v;
     const char* data = var.sqldata;

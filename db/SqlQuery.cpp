@@ -2,11 +2,12 @@
 
 #include "ConnectParameters.h"
 #include "ConnectionImpl.h"
-#include "NullParameters.h"
-#include "OutputRow.h"
+#include "ResultDescriptor.h"
 #include "SqlText.h"
 #include "StatementInfo.h"
 #include "platform/AnsiCodePage.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <exception>
@@ -41,8 +42,8 @@ struct SqlQuery::Impl {
     }
 
     DatabaseConnection& liveConnection() const;
-    void run(SqlQuery& query, bool open, OutputRow* output = nullptr);
-    int prepareAndExecute(const QString& text, StatementHandle& statement, OutputRow* output);
+    void run(SqlQuery& query, bool open, ResultDescriptor* output = nullptr);
+    int prepareAndExecute(const QString& text, StatementHandle& statement, ResultDescriptor* output);
     void applyAutoCommit(bool queryAutoCommit, bool startedHere);
 };
 
@@ -51,6 +52,26 @@ namespace {
 bool returnsRows(int type)
 {
     return type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
+}
+
+// The output row is handed back as texts, so only text columns are read: a statement that
+// returns anything else is refused before it runs.
+void requireTextColumns(const ResultDescriptor& output)
+{
+    for (const SqlColumn& column : output.columns())
+        if (column.type != SqlType::Char && column.type != SqlType::VarChar)
+            throw GeneralError(QCoreApplication::translate("Database", "Unsupported output column type"));
+}
+
+// Each column's text (ANSI), a null QString for NULL.
+QStringList outputTexts(const ResultDescriptor& output)
+{
+    QStringList texts;
+    for (int i = 0; i < output.count(); ++i) {
+        const SqlValue value = output.value(i);
+        texts.append(value.null ? QString() : platform::fromAnsi(value.bytes));
+    }
+    return texts;
 }
 
 // Runs a step after a possible earlier failure; the first failure is the one reported.
@@ -110,9 +131,9 @@ void SqlQuery::ExecSQL()
 
 QStringList SqlQuery::ExecSQLWithOutput()
 {
-    OutputRow output;
+    ResultDescriptor output;
     d->run(*this, false, &output);
-    return output.values();
+    return outputTexts(output);
 }
 
 // A select is executed and its cursor closed again with the statement: no rows are kept,
@@ -129,7 +150,7 @@ DatabaseConnection& SqlQuery::Impl::liveConnection() const
     return *connection;
 }
 
-void SqlQuery::Impl::run(SqlQuery& query, bool open, OutputRow* output)
+void SqlQuery::Impl::run(SqlQuery& query, bool open, ResultDescriptor* output)
 {
     DatabaseConnection& db = liveConnection();
     db.setConnected(true);
@@ -153,7 +174,7 @@ void SqlQuery::Impl::run(SqlQuery& query, bool open, OutputRow* output)
 }
 
 int SqlQuery::Impl::prepareAndExecute(const QString& text, StatementHandle& statement,
-                                      OutputRow* output)
+                                      ResultDescriptor* output)
 {
     if (sqltext::isBlank(text))
         throw GeneralError(QStringLiteral("SQL statement cannot be empty"));
@@ -178,11 +199,15 @@ int SqlQuery::Impl::prepareAndExecute(const QString& text, StatementHandle& stat
         || type == isc_info_sql_stmt_start_trans)
         throw GeneralError(QStringLiteral("Unsupported SQL type"));
 
-    NullParameters parameters;
-    if (text.contains(u'?'))
-        parameters.describe(library, statement);
+    // The tool never assigns a parameter: each one goes out as NULL.
+    DescriptorArea parameters;
+    if (text.contains(u'?')) {
+        parameters.describe(library, statement, DescriptorArea::Side::Parameters);
+        parameters.setAllNull();
+    }
     if (output) {
         output->describe(library, statement);
+        requireTextColumns(*output);
         library.isc_dsql_execute2(status, db.transaction.handle(), statement.handle(), dialect,
                                   parameters.sqlda(), output->sqlda());
     } else {

@@ -46,4 +46,8 @@ bool openDeviceForWriting(QFile& file, const QString& fileName, QString* reason)
 // spelling of the path or a hard link.
 bool sameFile(const QString& a, const QString& b);
 
+// From now on a write past the file-size limit of the process fails as an error of that write
+// ("File too large") instead of ending the process half-way through the file.
+void writesPastTheSizeLimitFail();
+
 } // namespace platform

@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -114,6 +115,11 @@ bool sameFile(const QString& a, const QString& b)
         || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
         return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+void writesPastTheSizeLimitFail()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace platform

@@ -21,6 +21,9 @@ private slots:
     void engineErrorTexts_data();
     void engineErrorTexts();
     void closeTouchesNothing();
+    void outputRowOfABlock_data();
+    void outputRowOfABlock();
+    void outputRowRefusesOtherTypes();
     void componentOutlivingItsConnection();
 };
 
@@ -260,6 +263,55 @@ void TestStatements::componentOutlivingItsConnection()
     connection.reset();
     dbtest::setText(query, "delete from PRODUTOS;");
     CB_EXPECT_MESSAGE(query.ExecSQL(), GeneralError, QStringLiteral("Database not assigned"));
+}
+
+// The one output row of an executable block comes back as texts; CHAR keeps its blanks,
+// a NULL is a null text, and Windows-1252 bytes are read as such.
+void TestStatements::outputRowOfABlock_data()
+{
+    QTest::addColumn<QString>("block");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addRow("varchar and char") << "execute block returns (a varchar(10), b char(4)) as "
+                                         "begin a = '1,5'; b = 'x'; suspend; end"
+                                      << QStringList{"1,5", "x   "};
+    QTest::addRow("null and an accented text")
+        << "execute block returns (a varchar(8), b varchar(8)) as begin a = null; b = 'Ação'; suspend; end"
+        << QStringList{QString(), "Ação"};
+    QTest::addRow("no output columns") << "execute block as declare i int; begin i = 1; end"
+                                       << QStringList{};
+}
+
+void TestStatements::outputRowOfABlock()
+{
+    QFETCH(QString, block);
+    QFETCH(QStringList, texts);
+    TestDatabase db;
+    CB_VERIFY_DB(db);
+    auto connection = dbtest::connectionTo(db);
+    SqlQuery query(*connection);
+    dbtest::setText(query, block);
+    const QStringList got = query.ExecSQLWithOutput();
+    QCOMPARE(got, texts);
+    for (int i = 0; i < texts.size(); ++i)
+        QCOMPARE(got[i].isNull(), texts[i].isNull());
+}
+
+// Only texts are handed back: another column type is refused before the block runs.
+void TestStatements::outputRowRefusesOtherTypes()
+{
+    TestDatabase db;
+    CB_VERIFY_DB(db);
+    {
+        auto connection = dbtest::connectionTo(db);
+        SqlQuery query(*connection);
+        query.AutoCommit = false;
+        dbtest::setText(query, "execute block returns (n integer) as begin "
+                               "insert into c000025 (codigo, produto) values ('B1', 'X'); n = 1; suspend; end");
+        CB_EXPECT_MESSAGE(query.ExecSQLWithOutput(), GeneralError,
+                          QStringLiteral("Unsupported output column type"));
+        connection->Commit();
+    }
+    QCOMPARE(db.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestStatements)

@@ -1,6 +1,7 @@
 // The command under signals, and with its output taken away: whatever arrives, the product
 // table holds either exactly its old rows or the complete import, and the exit status, the
-// message and the error log say which.
+// message and the error log say which. Signals, and an output closed between fork and exec,
+// are a POSIX system's: this test is built only there, and calls the system itself.
 #include "CliProcess.h"
 #include "TestDatabase.h"
 

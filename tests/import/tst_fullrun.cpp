@@ -5,6 +5,7 @@
 #include "TestDatabase.h"
 #include "TextGrid.h"
 #include "platform/AnsiCodePage.h"
+#include "platform/ChildProcess.h"
 #include "platform/Error.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
 
 namespace {
@@ -396,7 +396,7 @@ static int childImport(const QString& database, int killAt)
         if (views.currentRow == killAt) {
             fputs("killed\n", stdout);
             fflush(stdout);
-            raise(SIGKILL);
+            platform::killThisProcess();
         }
     };
     ScriptedDialogs dialogs;

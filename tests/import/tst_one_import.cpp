@@ -10,9 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/mount.h>
 
 namespace {
 
@@ -198,13 +196,14 @@ void TestOneImport::serverSeesOneProtectedRun()
 void TestOneImport::diskFullLeavesTheOldRows()
 {
     QTemporaryDir mountPoint;
-    const QByteArray target = QFile::encodeName(mountPoint.path());
-    if (::mount("cbtest", target.constData(), "tmpfs", 0, "size=3m") != 0)
+    if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                    QStringLiteral("size=3m"), QStringLiteral("cbtest"), mountPoint.path()})
+        != 0)
         QSKIP("cannot mount a small tmpfs here (needs root and mount rights)");
     struct Unmount {
-        QByteArray path;
-        ~Unmount() { ::umount2(path.constData(), MNT_DETACH); }
-    } unmount{target};
+        QString path;
+        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {QStringLiteral("--lazy"), path}); }
+    } unmount{mountPoint.path()};
 
     TestDatabase db; // made elsewhere, then moved onto the small file system
     QVERIFY2(db.isValid(), qPrintable(db.error()));

@@ -6,6 +6,7 @@
 #include "LoadSpreadsheet.h"
 #include "RegionalSettings.h"
 #include "GridChecks.h"
+#include "SpecialFiles.h"
 #include "TextFile.h"
 #include "TextGrid.h"
 
@@ -14,15 +15,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 namespace {
 
 // Makes the thing of that kind under the path; false when it cannot.
 bool make(const QString& kind, const QString& path)
 {
     if (kind == QLatin1String("pipe"))
-        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+        return makeNamedPipe(path);
     if (kind == QLatin1String("device"))
         return QFile::link(QStringLiteral("/dev/zero"), path);
     if (kind == QLatin1String("folder"))

@@ -1,11 +1,10 @@
 #include "CliProcess.h"
 
 #include "CliEnvironment.h"
+#include "platform/ChildProcess.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
-
-#include <csignal>
 
 namespace {
 
@@ -63,8 +62,13 @@ void CliProcess::start(const QStringList& arguments, const QString& workDir, con
 {
     m_process.setWorkingDirectory(workDir);
     m_process.setProcessEnvironment(environmentFor(m_launch, pauseAt));
-    if (childSetup)
+    if (childSetup) {
+#ifdef Q_OS_UNIX
         m_process.setChildProcessModifier(childSetup);
+#else
+        qFatal("a child set-up between fork and exec needs a POSIX system");
+#endif
+    }
     const QStringList line = commandLine(m_launch, arguments);
     m_process.start(line.first(), line.mid(1));
     m_process.waitForStarted(30000);
@@ -87,7 +91,7 @@ bool CliProcess::waitForPause(const QString& point)
 
 void CliProcess::signal(int signal)
 {
-    ::kill(pid_t(m_process.processId()), signal);
+    platform::sendSignal(m_process.processId(), signal);
 }
 
 void CliProcess::kill()

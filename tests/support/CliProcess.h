@@ -29,12 +29,12 @@ public:
     static bool built(); // whether cliProgram() is there
 
     // Where given, pauseAt becomes CB_TEST_PAUSE_AT. childSetup runs in the child before exec
-    // (to close or replace its stdout, say).
+    // (to close or replace its stdout, say); only a POSIX system has that moment.
     void start(const QStringList& arguments, const QString& workDir, const QString& pauseAt = QString(),
                std::function<void()> childSetup = nullptr);
     // Waits until the command announces the point; false when it ended or took a minute.
     bool waitForPause(const QString& point);
-    void signal(int signal);
+    void signal(int signal); // SIGINT, SIGTERM... of <csignal>
     void kill();        // SIGKILL, as a crash or a pulled cable would end it
     void resume();      // ends a pause that waits, without a signal (closes its stdin)
     // Waits (five minutes at most: a busy machine, a sanitized build) and collects the output.

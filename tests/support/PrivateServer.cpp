@@ -1,18 +1,15 @@
 #include "PrivateServer.h"
 
+#include "LocalPort.h"
 #include "TestDatabase.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QThread>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <pwd.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -23,29 +20,36 @@ constexpr int LastPort = 3079;
 
 bool portAnswers(int port)
 {
-    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (s < 0)
-        return false;
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(quint16(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool ok = ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    ::close(s);
-    return ok;
+    return localPortAnswers(quint16(port));
+}
+
+// Whether this process runs as root: a file it makes belongs to user 0.
+bool runningAsRoot()
+{
+    QTemporaryFile probe;
+    return probe.open() && QFileInfo(probe.fileName()).ownerId() == 0;
+}
+
+bool runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    return tool.waitForFinished(30000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
 // The server drops to the firebird user when the test runs as root, as the packaged
 // server does; files it creates then belong to that user.
-const passwd* serverUser()
+bool runAsServerUser()
 {
-    return ::geteuid() == 0 ? ::getpwnam("firebird") : nullptr;
+    static const bool asFirebird = runningAsRoot() && runTool(QStringLiteral("id"), {QStringLiteral("-u"),
+                                                                                     QStringLiteral("firebird")});
+    return asFirebird;
 }
 
-void handOver(const QString& file)
+void handOver(const QStringList& files)
 {
-    if (const passwd* user = serverUser())
-        (void)::chown(QFile::encodeName(file).constData(), user->pw_uid, user->pw_gid);
+    if (runAsServerUser())
+        runTool(QStringLiteral("chown"), QStringList{QStringLiteral("firebird:firebird")} + files);
 }
 
 bool runIsql(const QProcessEnvironment& env, const QByteArray& script, QString* output)
@@ -74,7 +78,7 @@ QString PrivateServer::unavailableReason()
         return QStringLiteral("no Firebird engine (Debian package firebird3.0-server-core)");
     if (QStandardPaths::findExecutable(QStringLiteral("isql-fb")).isEmpty())
         return QStringLiteral("no isql-fb (Debian package firebird3.0-utils)");
-    if (::geteuid() == 0 && !serverUser())
+    if (runningAsRoot() && !runAsServerUser())
         return QStringLiteral("no firebird user to run the server as");
     return {};
 }
@@ -119,8 +123,10 @@ bool PrivateServer::prepareRoot()
     if (!runIsql(env, script, &m_error))
         return false;
     QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7755));
+    QStringList owned;
     for (const char* name : {"root", "lock", "security", "security/security3.fdb"})
-        handOver(path(QLatin1String(name)));
+        owned.append(path(QLatin1String(name)));
+    handOver(owned);
     m_prepared = true;
     return true;
 }
@@ -167,7 +173,7 @@ bool PrivateServer::launchOn(int port)
     m_process.setWorkingDirectory(m_dir.path());
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     // setpriv replaces itself with the server, so the process id is the server's own.
-    if (serverUser())
+    if (runAsServerUser())
         m_process.start(QStringLiteral("setpriv"),
                         {QStringLiteral("--reuid=firebird"), QStringLiteral("--regid=firebird"),
                          QStringLiteral("--init-groups"), ServerProgram});
