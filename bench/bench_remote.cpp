@@ -79,7 +79,7 @@ public:
     bool start(const Latency& l)
     {
         // Another bench's proxy on the port would take this bench's traffic, at its own delay.
-        if (listening(l.port))
+        if (localPortAnswers(l.port))
             qFatal("port %d is taken: set CB_BENCH_PORT to another", l.port);
         auto p = std::make_unique<QProcess>();
         p->start(buildDir() + QStringLiteral("/bench/delayproxy"),
