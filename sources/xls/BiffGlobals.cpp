@@ -12,14 +12,8 @@ namespace {
 constexpr quint16 kBiff5 = 0x0500;
 constexpr quint16 kBiff8 = 0x0600;
 constexpr quint16 kGlobalsSubstream = 0x0005;
-constexpr quint16 kWorksheetSubstream = 0x0010;
 constexpr quint16 kExcel4Workbook = 0x0100;
 constexpr quint8 kWorksheetType = 0;
-
-[[noreturn]] void fail(const char* message)
-{
-    throw Error(QCoreApplication::translate("Readers", message));
-}
 
 ByteView payload(const Record& r)
 {
@@ -50,7 +44,7 @@ void readBof(RecordReader& reader, Workbook& wb)
         fail(QT_TRANSLATE_NOOP("Readers", "the workbook stream does not start with the workbook globals"));
     if (wb.version <= 4 && type == kExcel4Workbook)
         fail(QT_TRANSLATE_NOOP("Readers", "Excel 4.0 workbooks of several sheets are not supported"));
-    if (wb.version <= 4 && type != kWorksheetSubstream)
+    if (wb.version <= 4 && type != rec::WorksheetSubstream)
         fail(QT_TRANSLATE_NOOP("Readers", "the file holds no worksheet"));
     if (wb.version <= 4)
         wb.firstWorksheet = 0;

@@ -56,6 +56,9 @@ constexpr quint16 ColWidth2 = 0x0024;
 constexpr quint16 Xf3 = 0x0243;
 constexpr quint16 Xf4 = 0x0443;
 
+// The substream type of a BOF record that opens a worksheet.
+constexpr quint16 WorksheetSubstream = 0x0010;
+
 inline bool isBof(quint16 id) { return id == Bof || id == Bof2 || id == Bof3 || id == Bof4; }
 } // namespace rec
 

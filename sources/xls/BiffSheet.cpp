@@ -10,15 +10,9 @@ namespace xls {
 
 namespace {
 
-constexpr quint16 kWorksheetSubstream = 0x0010;
 constexpr quint16 kSharedFormula = 0x04BC;
 constexpr quint16 kArrayFormula = 0x0221;
 constexpr quint16 kTableFormula = 0x0236;
-
-[[noreturn]] void fail(const char* message)
-{
-    throw Error(QCoreApplication::translate("Readers", message));
-}
 
 ByteView payload(const Record& r)
 {
@@ -252,7 +246,7 @@ void walkSheet(Workbook& wb, const QByteArray& stream, qsizetype offset, SheetVi
         fail(QT_TRANSLATE_NOOP("Readers", "the first worksheet lies outside the workbook stream"));
     RecordReader reader(stream, offset);
     const Record bof = reader.next();
-    if (!rec::isBof(bof.id) || payload(bof).u16(2) != kWorksheetSubstream)
+    if (!rec::isBof(bof.id) || payload(bof).u16(2) != rec::WorksheetSubstream)
         fail(QT_TRANSLATE_NOOP("Readers", "the first worksheet does not start with a BOF record"));
     Walker walker(wb, reader, visitor);
     int depth = 1; // charts embedded in the sheet come as BOF ... EOF substreams

@@ -13,6 +13,13 @@
 
 namespace xls {
 
+// Ends the load with one of the reader's own messages (a text marked for translation in the
+// "Readers" context).
+[[noreturn]] inline void fail(const char* message)
+{
+    throw Error(QCoreApplication::translate("Readers", message));
+}
+
 class ByteView {
 public:
     ByteView() = default;

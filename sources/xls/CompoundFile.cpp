@@ -17,11 +17,6 @@ constexpr quint8 kRootEntry = 5;
 
 const char* const kTruncated = QT_TRANSLATE_NOOP("Readers", "the compound file is truncated");
 
-[[noreturn]] void fail(const char* message)
-{
-    throw Error(QCoreApplication::translate("Readers", message));
-}
-
 } // namespace
 
 CompoundFile::CompoundFile(ByteView file) : m_file(file)
