@@ -76,7 +76,7 @@ with the layout of source type TYPE: 0 to %1, or one of
   --dry-run                run everything, then roll back: the database is unchanged
   --quiet                  no progress line
   --one-by-one             send every insert alone, as the window does, instead of
-                           many in one statement (same rows, log and counts)
+                           many in one statement through a server (same rows, log, counts)
 %8  -h, --help               this text
   --version                the version and the client library it would load
 The password is read from ISC_PASSWORD when it is set.

@@ -83,7 +83,7 @@ with the layout of source type TYPE: 0 to %1, or one of
   --dry-run                run everything, then roll back: the database is unchanged
   --quiet                  no progress line
   --one-by-one             send every insert alone, as the window does, instead of
-                           many in one statement (same rows, log and counts)
+                           many in one statement through a server (same rows, log, counts)
 %8  -h, --help               this text
   --version                the version and the client library it would load
 The password is read from ISC_PASSWORD when it is set.
@@ -110,7 +110,7 @@ com o layout do tipo de origem TIPO: 0 a %1, ou um destes:
   --dry-run                executa tudo e depois desfaz: o banco de dados não muda
   --quiet                  sem linha de progresso
   --one-by-one             envia cada insert sozinho, como a janela, em vez de muitos
-                           num só comando (mesmas linhas, log e contagens)
+                           num só comando via servidor (mesmas linhas, log, contagens)
 %8  -h, --help               este texto
   --version                a versão e a biblioteca cliente que seria carregada
 A senha é lida de ISC_PASSWORD quando ela está definida.
