@@ -1,6 +1,6 @@
 // The saved error log file: its bytes, its replacement of an older file, its failure.
 #include "ErrorLog.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "platform/Error.h"
 
 #include <QFile>
@@ -98,7 +98,7 @@ void TestErrorLog::deviceIsWrittenInPlace()
     } catch (const Error& e) {
         QCOMPARE(e.message(), QStringLiteral("Cannot create file \"%1\". %2").arg(device, error));
     }
-    QVERIFY(isSpecialFile(device));
+    QVERIFY(isNonRegularFile(device));
     if (!fifo) // no temp file beside the device
         QCOMPARE(QDir(QFileInfo(device).path()).entryList({QFileInfo(device).fileName() + "*"},
                                                            QDir::Files | QDir::Hidden | QDir::System),
@@ -123,7 +123,7 @@ void TestErrorLog::pipeWithAReaderGetsTheLog()
     const auto got = ::read(reader, buffer, sizeof buffer);
     ::close(reader);
     QCOMPARE(QByteArray(buffer, int(got)), QByteArray("a\r\nb\r\n"));
-    QVERIFY(isSpecialFile(name));
+    QVERIFY(isNonRegularFile(name));
 #endif
 }
 

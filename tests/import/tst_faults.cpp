@@ -4,7 +4,7 @@
 #include "FullImportRun.h"
 #include "RunHarness.h"
 #include "ScriptedDialogs.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "TestDatabase.h"
 
 #include <QProcess>
@@ -200,7 +200,7 @@ void TestFaults::unwritableLogComesAfterTheCommit()
     QCOMPARE(f.dialogs.messages(), QStringList{countMessage(1)});
     QCOMPARE(f.codes(), (QStringList{"000001", "000002", "000003"}));
     if (log.startsWith(QLatin1String("/dev/")))
-        QVERIFY2(isSpecialFile(log), "the device was replaced");
+        QVERIFY2(isNonRegularFile(log), "the device was replaced");
 }
 
 QTEST_GUILESS_MAIN(TestFaults)

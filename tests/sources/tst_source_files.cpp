@@ -6,7 +6,7 @@
 #include "LoadSpreadsheet.h"
 #include "RegionalSettings.h"
 #include "GridChecks.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "TextFile.h"
 #include "TextGrid.h"
 

@@ -7,4 +7,4 @@
 bool makeNamedPipe(const QString& path);
 // True when the name exists and is neither a regular file nor a folder: a device or a pipe
 // that was not replaced by a file.
-bool isSpecialFile(const QString& path);
+bool isNonRegularFile(const QString& path);

@@ -1,4 +1,4 @@
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -10,7 +10,7 @@ bool makeNamedPipe(const QString& path)
     return tool.waitForFinished(30000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
-bool isSpecialFile(const QString& path)
+bool isNonRegularFile(const QString& path)
 {
     const QFileInfo info(path);
     return info.exists() && !info.isFile() && !info.isDir();
