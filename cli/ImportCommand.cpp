@@ -1,5 +1,7 @@
 #include "ImportCommand.h"
 
+#include "PreparedInserts.h"
+
 #include "ConsoleDialogs.h"
 #include "platform/InterruptSignals.h"
 #include "ProgressLine.h"
@@ -135,11 +137,21 @@ void warnNotEmptied(const CliOptions& options, const RunResult& result)
                           + u'\n');
 }
 
+// The rows of a prepared block. CB_TEST_BLOCK_ROWS (2 to the default) lets a test fill
+// blocks with the few rows of a fixture.
+int preparedBlockRows()
+{
+    bool ok = false;
+    const int rows = qEnvironmentVariableIntValue("CB_TEST_BLOCK_ROWS", &ok);
+    return ok && rows >= 2 && rows <= PreparedInserts::RowsPerBlock ? rows : PreparedInserts::RowsPerBlock;
+}
+
 struct Session {
     DatabaseConnection eConexao;
     SqlQuery qrproduto{eConexao};
     SqlQuery query2{eConexao};
     SqlQuery batch{eConexao}; // the inserts many at a time
+    PreparedInserts prepared{eConexao, preparedBlockRows()};
     CurrentLine line;
 };
 
@@ -284,10 +296,12 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
     RunExtras extras(options);
     extras.attach(context, s.eConexao);
     // A far database costs a round trip or two per statement; batches save nearly all of
-    // them. Near, in this process's own engine, there is no trip to save, and a block costs
-    // the engine more than its inserts alone: every insert is compiled all the same.
-    if (!options.oneByOne && s.eConexao.throughServer())
+    // them. Near, in this process's own engine, compiling every insert is most of the cost;
+    // the prepared block is compiled once for the whole run.
+    if (!options.oneByOne) {
         context.batchQuery = &s.batch;
+        context.preparedInserts = &s.prepared;
+    }
     const RunEnd end{options, result, extras, interrupts, clock};
     try {
         RunFullImport(context);

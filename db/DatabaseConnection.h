@@ -46,6 +46,7 @@ private:
     friend class SqlQuery;
     friend class SelectQuery;
     friend class StatementBytes;
+    friend class PreparedStatement;
     struct Impl;
     std::unique_ptr<Impl> d;
 };

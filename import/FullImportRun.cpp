@@ -232,7 +232,8 @@ public:
     RowSender(const ImportContext& ctx, RunState& state) : m_ctx(ctx), m_state(state)
     {
         if (ctx.batchQuery)
-            m_batch.emplace(*ctx.batchQuery, [this](const PendingInsert& row) { sendAlone(row); });
+            m_batch.emplace(*ctx.batchQuery, [this](const PendingInsert& row) { sendAlone(row); },
+                            ctx.preparedInserts);
     }
 
     void insert(const ProductRow& row)

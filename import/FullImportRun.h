@@ -15,6 +15,7 @@ class DatabaseConnection;
 class Dialogs;
 class ImportViews;
 class SqlQuery;
+class PreparedInserts;
 struct ProductRow;
 
 // What a finished run did, for callers without a window to read it from.
@@ -59,6 +60,8 @@ struct ImportContext {
     // Where the command sends its inserts many at a time (InsertBatch); null sends every
     // row alone on query2, the window's way.
     SqlQuery* batchQuery = nullptr;
+    // With batchQuery: full batches go first as one execution of a block prepared once.
+    PreparedInserts* preparedInserts = nullptr;
     // Asked before the wipe, while the wipe waits for the table, between rows and before the
     // commit; true stops the run as a run error: rolled back, nothing changed. Must be quick.
     std::function<bool()> stopRequested = nullptr; // optional

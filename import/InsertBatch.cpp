@@ -26,31 +26,74 @@ const qsizetype GuardedExtra = guardedPiece(QString(), InsertBatch::MaxRows).siz
 
 } // namespace
 
-InsertBatch::InsertBatch(SqlQuery& query, SendAlone sendAlone)
-    : m_query(query), m_sendAlone(std::move(sendAlone))
+InsertBatch::InsertBatch(SqlQuery& query, SendAlone sendAlone, PreparedInserts* prepared)
+    : m_query(query), m_sendAlone(std::move(sendAlone)), m_prepared(prepared)
 {
     m_query.AutoCommit = false;
 }
 
 void InsertBatch::add(PendingInsert row)
 {
+    if (queued() >= (m_prepared ? m_prepared->rowsPerBlock() : MaxRows))
+        flush();
     QString text = row.lines.join(QStringLiteral("\r\n"));
     // Every character of the code page is one byte, and one it lacks keeps the row out.
     if (platform::firstUnencodable(text).offset >= 0)
         text.clear();
-    const qsizetype bytes = text.isEmpty() ? 0 : text.size() + GuardedExtra;
-    if (queued() + 1 > MaxRows || GuardedHead.size() + m_bytes + bytes + GuardedTail.size() > MaxBytes)
-        flush();
-    m_bytes += bytes;
+    if (m_prepared)
+        m_bindable.push_back(text.isEmpty() ? std::nullopt : bindableInsert(row.lines));
     m_inserts.push_back(std::move(text));
     m_rows.push_back(std::move(row));
 }
 
 void InsertBatch::flush()
 {
+    if (m_rows.empty())
+        return;
+    const bool done = sendPrepared();
+    m_bindable.clear();
     std::vector<PendingInsert> rows = std::exchange(m_rows, {});
     std::vector<QString> inserts = std::exchange(m_inserts, {});
-    m_bytes = 0;
+    if (!done)
+        sendLiteral(rows, inserts);
+}
+
+// A full batch of bindable rows in one execution of the prepared block; false when it must
+// go the literal way.
+bool InsertBatch::sendPrepared() const
+{
+    if (!m_prepared || queued() != m_prepared->rowsPerBlock())
+        return false;
+    std::vector<const BindableInsert*> rows;
+    for (const std::optional<BindableInsert>& row : m_bindable) {
+        if (!row)
+            return false;
+        rows.push_back(&*row);
+    }
+    return m_prepared->send(rows);
+}
+
+// The rows in blocks of at most MaxRows inserts and MaxBytes of text, in order.
+void InsertBatch::sendLiteral(const std::vector<PendingInsert>& rows, const std::vector<QString>& inserts)
+{
+    std::size_t first = 0;
+    qsizetype bytes = 0;
+    for (std::size_t i = 0; i <= rows.size(); ++i) {
+        const qsizetype more = i < rows.size() && !inserts[i].isEmpty() ? inserts[i].size() + GuardedExtra : 0;
+        const bool full = i - first >= std::size_t(MaxRows)
+                          || GuardedHead.size() + bytes + more + GuardedTail.size() > MaxBytes;
+        if (i == rows.size() || full) {
+            sendChunk({rows.begin() + qsizetype(first), rows.begin() + qsizetype(i)},
+                      {inserts.begin() + qsizetype(first), inserts.begin() + qsizetype(i)});
+            first = i;
+            bytes = 0;
+        }
+        bytes += more;
+    }
+}
+
+void InsertBatch::sendChunk(const std::vector<PendingInsert>& rows, const std::vector<QString>& inserts)
+{
     std::vector<bool> alone(rows.size(), true);
     int inBlock = 0;
     for (const QString& insert : inserts)

@@ -8,6 +8,11 @@
 // the positions of the inserts that failed; each of those rows is handed back, in order, to
 // be sent alone the way the window sends it, so its error (and its place in the log) is
 // exactly the one-by-one one.
+//
+// Given prepared inserts, a full batch whose values can all be bound goes first as one
+// execution of that prepared block, and only when a row's data fails it the literal way.
+#include "PreparedInserts.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,11 +37,12 @@ public:
     static constexpr int MaxRows = 250;
 
     using SendAlone = std::function<void(const PendingInsert&)>;
-    InsertBatch(SqlQuery& query, SendAlone sendAlone);
+    // prepared may be null: every batch then goes the literal way. It must outlive the batch.
+    InsertBatch(SqlQuery& query, SendAlone sendAlone, PreparedInserts* prepared = nullptr);
     InsertBatch(const InsertBatch&) = delete;
     InsertBatch& operator=(const InsertBatch&) = delete;
 
-    // Queues the row; sends the batch first when the row would not fit in it.
+    // Queues the row; sends the batch first when it is full.
     void add(PendingInsert row);
     // Sends what is queued, then every row that failed in it alone. A row whose text cannot
     // go into a batch (a character the code page lacks) and every row of a batch the server
@@ -55,11 +61,15 @@ public:
     static std::vector<int> failedPositions(const QString& answer);
 
 private:
+    bool sendPrepared() const;
+    void sendLiteral(const std::vector<PendingInsert>& rows, const std::vector<QString>& inserts);
+    void sendChunk(const std::vector<PendingInsert>& rows, const std::vector<QString>& inserts);
     std::vector<bool> sendBatch(const std::vector<QString>& inserts);
     std::optional<QStringList> tryBlock(const QString& text, bool answers);
     SqlQuery& m_query;
     SendAlone m_sendAlone;
     std::vector<PendingInsert> m_rows;
     std::vector<QString> m_inserts; // per row: its insert's text, empty when it goes alone
-    qsizetype m_bytes = 0;          // of the guarded block's pieces, the larger form
+    PreparedInserts* m_prepared;
+    std::vector<std::optional<BindableInsert>> m_bindable; // per row, with prepared inserts
 };

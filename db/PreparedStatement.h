@@ -1,0 +1,44 @@
+#pragma once
+// A statement prepared once in the connection's default transaction and executed many
+// times, each time with its own values. The values are bound in the form their literals
+// have in a statement text (a string, an exact number with its scale, NULL), so the server
+// converts each to its parameter's type exactly as it converts the literal. The work stays
+// pending until the caller commits.
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <memory>
+#include <vector>
+
+class DatabaseConnection;
+
+struct BoundValue {
+    enum class Kind { Null, Text, Exact };
+    Kind kind = Kind::Null;
+    QByteArray text;   // Text: the bytes, as the database reads them (no character set)
+    qint64 digits = 0; // Exact: the value without its decimal point...
+    int scale = 0;     // ...and the power of ten it carries (-2 for "12.50")
+
+    static BoundValue textOf(QByteArray bytes) { return {Kind::Text, std::move(bytes), 0, 0}; }
+    static BoundValue exact(qint64 digits, int scale) { return {Kind::Exact, {}, digits, scale}; }
+};
+
+class PreparedStatement {
+public:
+    // Connects a closed connection and prepares sql. Raises EngineError for what the
+    // database refuses.
+    PreparedStatement(DatabaseConnection& connection, const QString& sql);
+    ~PreparedStatement();
+    PreparedStatement(const PreparedStatement&) = delete;
+    PreparedStatement& operator=(const PreparedStatement&) = delete;
+
+    int parameterCount() const;
+    // One value for each parameter, in order. Raises EngineError for what the database
+    // refuses; the engine has then undone the whole execution.
+    void execute(const std::vector<BoundValue>& values);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
