@@ -137,13 +137,15 @@ void warnNotEmptied(const CliOptions& options, const RunResult& result)
                           + u'\n');
 }
 
-// The rows of a prepared block. CB_TEST_BLOCK_ROWS (2 to the default) lets a test fill
-// blocks with the few rows of a fixture.
-int preparedBlockRows()
+// The rows of a prepared block. CB_TEST_BLOCK_ROWS (2 to the most a block takes) lets a
+// test fill blocks with the few rows of a fixture, and the bench try other sizes.
+int preparedBlockRows(const DatabaseConnection& connection)
 {
     bool ok = false;
     const int rows = qEnvironmentVariableIntValue("CB_TEST_BLOCK_ROWS", &ok);
-    return ok && rows >= 2 && rows <= PreparedInserts::RowsPerBlock ? rows : PreparedInserts::RowsPerBlock;
+    if (ok && rows >= 2 && rows <= PreparedInserts::MostRows)
+        return rows;
+    return connection.throughServer() ? PreparedInserts::RowsFar : PreparedInserts::RowsNear;
 }
 
 struct Session {
@@ -151,7 +153,7 @@ struct Session {
     SqlQuery qrproduto{eConexao};
     SqlQuery query2{eConexao};
     SqlQuery batch{eConexao}; // the inserts many at a time
-    PreparedInserts prepared{eConexao, preparedBlockRows()};
+    std::optional<PreparedInserts> prepared; // once the connection knows where the database is
     CurrentLine line;
 };
 
@@ -300,7 +302,7 @@ int runImportCommand(const CliOptions& options, InterruptSignals& interrupts)
     // the prepared block is compiled once for the whole run.
     if (!options.oneByOne) {
         context.batchQuery = &s.batch;
-        context.preparedInserts = &s.prepared;
+        context.preparedInserts = &s.prepared.emplace(s.eConexao, preparedBlockRows(s.eConexao));
     }
     const RunEnd end{options, result, extras, interrupts, clock};
     try {

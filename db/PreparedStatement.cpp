@@ -115,8 +115,8 @@ void PreparedStatement::Impl::bind(const std::vector<BoundValue>& values)
         } else {
             var.sqltype = SQL_TEXT + 1;
             var.sqlscale = 0;
-            var.sqllen = static_cast<short>(value.text.size());
-            var.sqldata = const_cast<char*>(value.text.constData());
+            var.sqllen = static_cast<short>(value.length);
+            var.sqldata = const_cast<char*>(value.text);
         }
     }
 }

@@ -13,15 +13,17 @@
 
 class DatabaseConnection;
 
+// A value for one execution. Text points at bytes its owner keeps until the execution.
 struct BoundValue {
     enum class Kind { Null, Text, Exact };
     Kind kind = Kind::Null;
-    QByteArray text;   // Text: the bytes, as the database reads them (no character set)
-    qint64 digits = 0; // Exact: the value without its decimal point...
-    int scale = 0;     // ...and the power of ten it carries (-2 for "12.50")
+    const char* text = nullptr; // Text: the bytes, as the database reads them (no character set)
+    int length = 0;             // at most 32767
+    qint64 digits = 0;          // Exact: the value without its decimal point...
+    int scale = 0;              // ...and the power of ten it carries (-2 for "12.50")
 
-    static BoundValue textOf(QByteArray bytes) { return {Kind::Text, std::move(bytes), 0, 0}; }
-    static BoundValue exact(qint64 digits, int scale) { return {Kind::Exact, {}, digits, scale}; }
+    static BoundValue textAt(const char* text, int length) { return {Kind::Text, text, length, 0, 0}; }
+    static BoundValue exact(qint64 digits, int scale) { return {Kind::Exact, nullptr, 0, digits, scale}; }
 };
 
 class PreparedStatement {

@@ -36,13 +36,8 @@ void InsertBatch::add(PendingInsert row)
 {
     if (queued() >= (m_prepared ? m_prepared->rowsPerBlock() : MaxRows))
         flush();
-    QString text = row.lines.join(QStringLiteral("\r\n"));
-    // Every character of the code page is one byte, and one it lacks keeps the row out.
-    if (platform::firstUnencodable(text).offset >= 0)
-        text.clear();
     if (m_prepared)
-        m_bindable.push_back(text.isEmpty() ? std::nullopt : bindableInsert(row.lines));
-    m_inserts.push_back(std::move(text));
+        m_bindable.push_back(m_prepared->bind(row.lines));
     m_rows.push_back(std::move(row));
 }
 
@@ -52,10 +47,19 @@ void InsertBatch::flush()
         return;
     const bool done = sendPrepared();
     m_bindable.clear();
-    std::vector<PendingInsert> rows = std::exchange(m_rows, {});
-    std::vector<QString> inserts = std::exchange(m_inserts, {});
-    if (!done)
-        sendLiteral(rows, inserts);
+    const std::vector<PendingInsert> rows = std::exchange(m_rows, {});
+    if (done)
+        return;
+    std::vector<QString> inserts;
+    inserts.reserve(rows.size());
+    for (const PendingInsert& row : rows) {
+        QString text = row.lines.join(QStringLiteral("\r\n"));
+        // Every character of the code page is one byte, and one it lacks keeps the row out.
+        if (platform::firstUnencodable(text).offset >= 0)
+            text.clear();
+        inserts.push_back(std::move(text));
+    }
+    sendLiteral(rows, inserts);
 }
 
 // A full batch of bindable rows in one execution of the prepared block; false when it must

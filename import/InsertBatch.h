@@ -69,7 +69,6 @@ private:
     SqlQuery& m_query;
     SendAlone m_sendAlone;
     std::vector<PendingInsert> m_rows;
-    std::vector<QString> m_inserts; // per row: its insert's text, empty when it goes alone
     PreparedInserts* m_prepared;
     std::vector<std::optional<BindableInsert>> m_bindable; // per row, with prepared inserts
 };

@@ -12,102 +12,106 @@ constexpr int MostDigits = 18; // an exact literal of more is not a 64-bit integ
 
 // "12.50" as 1250 and -2, "-.5" as -5 and -1: the value and scale the server gives the
 // literal. Nothing for an exponent (a double literal) or too many digits.
-std::optional<BoundValue> exactNumber(QStringView text)
+std::optional<BoundValue> exactNumber(const char* p, const char* end)
 {
-    text = text.trimmed();
+    while (p < end && *p == ' ')
+        ++p;
+    while (end > p && end[-1] == ' ')
+        --end;
     bool negative = false;
-    if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+')) {
-        negative = text.front() == u'-';
-        text = text.mid(1);
-    }
-    if (!numberliteral::isSignedLiteral(text.begin(), text.end()) || text.front() == u'+' || text.front() == u'-')
+    if (p < end && (*p == '-' || *p == '+'))
+        negative = *p++ == '-';
+    if (p == end || numberliteral::scan(p, end) != end)
         return std::nullopt;
     qint64 digits = 0;
     int count = 0;
     int scale = 0;
     bool fraction = false;
-    for (const QChar c : text) {
-        if (c == u'.') {
+    for (; p < end; ++p) {
+        if (*p == '.') {
             fraction = true;
             continue;
         }
-        if (c < u'0' || c > u'9' || ++count > MostDigits)
+        if (!numberliteral::isDigit(*p) || ++count > MostDigits)
             return std::nullopt; // an exponent, or more than a 64-bit integer holds
-        digits = digits * 10 + (c.unicode() - u'0');
+        digits = digits * 10 + (*p - '0');
         scale -= fraction ? 1 : 0;
     }
     return BoundValue::exact(negative ? -digits : digits, scale);
 }
 
-// A quoted literal from its opening quote; *end is set past its closing quote.
-std::optional<BoundValue> quotedText(QStringView line, qsizetype start, qsizetype* end)
+// The values of "values(...)", read in place: a doubled quote inside a text is undone in the
+// bytes themselves, which only ever shortens the text.
+std::optional<std::vector<BoundValue>> valuesOf(QByteArray& bytes, qsizetype expected)
 {
-    QString value;
-    for (qsizetype i = start + 1; i < line.size(); ++i) {
-        if (line[i] != u'\'') {
-            value += line[i];
-            continue;
-        }
-        if (i + 1 < line.size() && line[i + 1] == u'\'') {
-            value += u'\'';
-            ++i;
-            continue;
-        }
-        *end = i + 1;
-        if (platform::firstUnencodable(value).offset >= 0)
-            return std::nullopt;
-        QByteArray bytes = platform::toAnsi(value);
-        if (bytes.size() > std::numeric_limits<short>::max())
-            return std::nullopt;
-        return BoundValue::textOf(std::move(bytes));
-    }
-    return std::nullopt;
-}
-
-std::optional<std::vector<BoundValue>> valuesOf(QStringView line)
-{
-    static const QString Head = QStringLiteral("values(");
-    if (!line.startsWith(Head) || !line.endsWith(u')'))
+    static constexpr QByteArrayView Head = "values(";
+    if (!bytes.startsWith(Head) || !bytes.endsWith(')'))
         return std::nullopt;
     std::vector<BoundValue> values;
-    qsizetype i = Head.size();
-    const qsizetype last = line.size() - 1;
-    while (i < last) {
+    values.reserve(std::size_t(expected));
+    char* p = bytes.data() + Head.size();
+    char* const last = bytes.data() + bytes.size() - 1; // the closing parenthesis
+    while (p < last) {
         std::optional<BoundValue> value;
-        qsizetype next = line.indexOf(u',', i);
-        if (line[i] == u'\'') {
-            value = quotedText(line, i, &next);
+        char* next = p;
+        if (*p == '\'') {
+            char* w = p + 1;
+            const char* const start = w;
+            for (next = p + 1; next < last && !(*next == '\'' && next[1] != '\''); ++next) {
+                *w++ = *next;
+                next += *next == '\'' ? 1 : 0; // the second of a doubled quote
+            }
+            if (next >= last || w - start > std::numeric_limits<short>::max())
+                return std::nullopt;
+            value = BoundValue::textAt(start, int(w - start));
+            ++next; // past the closing quote
         } else {
-            if (next < 0 || next > last)
-                next = last;
-            value = exactNumber(line.mid(i, next - i));
+            while (next < last && *next != ',')
+                ++next;
+            value = exactNumber(p, next);
         }
-        if (!value || (next != last && (next > last || line[next] != u',')))
+        if (!value || (next < last && *next != ','))
             return std::nullopt;
-        values.push_back(std::move(*value));
-        i = next == last ? last : next + 1;
+        values.push_back(*value);
+        p = next < last ? next + 1 : last;
     }
     return values;
 }
 
+std::shared_ptr<const InsertShape> shapeOf(const QString& head)
+{
+    static const QString Into = QStringLiteral("insert into ");
+    const qsizetype open = head.indexOf(u'(');
+    const QString trimmed = head.trimmed();
+    if (!head.startsWith(Into) || open < 0 || !trimmed.endsWith(u')'))
+        return nullptr;
+    auto shape = std::make_shared<InsertShape>();
+    shape->head = head;
+    shape->table = head.mid(Into.size(), open - Into.size()).trimmed();
+    for (const QString& column : trimmed.mid(open + 1).chopped(1).split(u','))
+        shape->columns << column.trimmed();
+    return shape;
+}
+
 } // namespace
 
-std::optional<BindableInsert> bindableInsert(const QStringList& lines)
+std::optional<BindableInsert> bindableInsert(const QStringList& lines, std::shared_ptr<const InsertShape>* cache)
 {
     if (lines.size() < 2)
         return std::nullopt;
     const QString head = lines.mid(0, lines.size() - 1).join(u' ');
-    static const QString Into = QStringLiteral("insert into ");
-    const qsizetype open = head.indexOf(u'(');
-    if (!head.startsWith(Into) || open < 0 || !head.trimmed().endsWith(u')'))
+    std::shared_ptr<const InsertShape> shape = cache && *cache && (*cache)->head == head ? *cache : shapeOf(head);
+    if (!shape)
         return std::nullopt;
-    BindableInsert insert;
-    insert.table = head.mid(Into.size(), open - Into.size()).trimmed();
-    const QString list = head.trimmed().mid(open + 1).chopped(1);
-    for (const QString& column : list.split(u','))
-        insert.columns << column.trimmed();
-    std::optional<std::vector<BoundValue>> values = valuesOf(lines.back());
-    if (!values || values->size() != std::size_t(insert.columns.size()))
+    if (cache)
+        *cache = shape;
+    // Every character of the code page is one byte: a line it can hold keeps its offsets.
+    const QString& line = lines.back();
+    if (platform::firstUnencodable(line).offset >= 0)
+        return std::nullopt;
+    BindableInsert insert{std::move(shape), platform::toAnsi(line), {}};
+    std::optional<std::vector<BoundValue>> values = valuesOf(insert.bytes, insert.shape->columns.size());
+    if (!values || values->size() != std::size_t(insert.shape->columns.size()))
         return std::nullopt;
     insert.values = std::move(*values);
     return insert;
@@ -120,7 +124,7 @@ PreparedInserts::PreparedInserts(DatabaseConnection& connection, int rowsPerBloc
 
 PreparedInserts::~PreparedInserts() = default;
 
-QString PreparedInserts::blockText(const BindableInsert& shape, int rows)
+QString PreparedInserts::blockText(const InsertShape& shape, int rows)
 {
     QString params;
     QString body;
@@ -138,30 +142,29 @@ QString PreparedInserts::blockText(const BindableInsert& shape, int rows)
     return QStringLiteral("execute block(%1)as\nbegin\n%2end").arg(params, body);
 }
 
-// The block for these columns, prepared once. False when the server will not take it.
-bool PreparedInserts::prepare(const BindableInsert& shape)
+// The block for this shape, prepared once. False when the server will not take it.
+bool PreparedInserts::prepare(const std::shared_ptr<const InsertShape>& shape)
 {
-    if (m_statement && shape.table == m_table && shape.columns == m_columns)
+    if (m_statement && (shape == m_shape || shape->head == m_shape->head))
         return true;
     m_statement.reset();
     try {
-        m_statement = std::make_unique<PreparedStatement>(m_connection, blockText(shape, m_rows));
+        m_statement = std::make_unique<PreparedStatement>(m_connection, blockText(*shape, m_rows));
     } catch (const EngineError&) {
         m_refused = true; // see send(): the literal way meets a run's error again
         return false;
     }
-    m_table = shape.table;
-    m_columns = shape.columns;
+    m_shape = shape;
     return true;
 }
 
 bool PreparedInserts::send(const std::vector<const BindableInsert*>& rows)
 {
-    if (m_refused || int(rows.size()) != m_rows || !prepare(*rows.front()))
+    if (m_refused || int(rows.size()) != m_rows || !prepare(rows.front()->shape))
         return false;
     m_values.clear();
     for (const BindableInsert* row : rows) {
-        if (row->table != m_table || row->columns != m_columns)
+        if (row->shape != m_shape && row->shape->head != m_shape->head)
             return false;
         m_values.insert(m_values.end(), row->values.begin(), row->values.end());
     }

@@ -9,6 +9,7 @@
 // code page lacks) is not bindable and goes the literal way.
 #include "PreparedStatement.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -18,19 +19,32 @@
 
 class DatabaseConnection;
 
-struct BindableInsert {
+// What the inserts of a run share: their table and columns.
+struct InsertShape {
+    QString head; // the statement's lines before its values, as written
     QString table;
     QStringList columns;
+};
+
+struct BindableInsert {
+    std::shared_ptr<const InsertShape> shape;
+    QByteArray bytes;               // the values line in the code page; the texts point into it
     std::vector<BoundValue> values; // one for each column
 };
 
 // The insert's table, columns and values, read from the lines the statement builder wrote;
-// nothing when a value cannot be bound as its literal reads.
-std::optional<BindableInsert> bindableInsert(const QStringList& lines);
+// nothing when a value cannot be bound as its literal reads. With a cache, an insert of the
+// same table and columns as the one before shares its shape.
+std::optional<BindableInsert> bindableInsert(const QStringList& lines,
+                                            std::shared_ptr<const InsertShape>* cache = nullptr);
 
 class PreparedInserts {
 public:
-    static constexpr int RowsPerBlock = 100;
+    // The engine's work on one execution grows faster than its rows: near, where a round
+    // trip costs nothing, small blocks are cheapest; far, every block is a round trip.
+    static constexpr int RowsNear = 10;
+    static constexpr int RowsFar = 100;
+    static constexpr int MostRows = 250; // a request holds at most 255 table contexts
     // Batches of rowsPerBlock rows. Nothing is prepared before the first batch.
     PreparedInserts(DatabaseConnection& connection, int rowsPerBlock);
     ~PreparedInserts();
@@ -45,15 +59,18 @@ public:
     // the block itself (an older server, a statement too long). Other errors pass through.
     bool send(const std::vector<const BindableInsert*>& rows);
 
-    static QString blockText(const BindableInsert& shape, int rows);
+    static QString blockText(const InsertShape& shape, int rows);
+
+    // bindableInsert() with this batch's cache of the shape.
+    std::optional<BindableInsert> bind(const QStringList& lines) { return bindableInsert(lines, &m_lastShape); }
 
 private:
-    bool prepare(const BindableInsert& shape);
+    bool prepare(const std::shared_ptr<const InsertShape>& shape);
     DatabaseConnection& m_connection;
     int m_rows;
     bool m_refused = false;
-    QString m_table;
-    QStringList m_columns;
+    std::shared_ptr<const InsertShape> m_shape; // of the prepared block
+    std::shared_ptr<const InsertShape> m_lastShape;
     std::unique_ptr<PreparedStatement> m_statement;
     std::vector<BoundValue> m_values;
 };

@@ -3,6 +3,7 @@
 // counts and exit code. Each case runs the command both ways over fresh databases.
 #include "CliRun.h"
 #include "InsertBatch.h"
+#include "PreparedInserts.h"
 #include "RunHarness.h"
 #include "DatabaseConnection.h"
 #include "DefaultTransaction.h"
@@ -164,6 +165,10 @@ private slots:
     void runErrorStopsTheRunAlikeBothWays();
     void failedPositions_data();
     void failedPositions();
+    void preparedBlockAllOrNothing_data();
+    void preparedBlockAllOrNothing();
+    void boundAsTheLiteralReads_data();
+    void boundAsTheLiteralReads();
 };
 
 void TestBatchedInserts::sameAsOneByOne_data()
@@ -366,4 +371,81 @@ void TestBatchedInserts::failedPositions()
 }
 
 QTEST_MAIN(TestBatchedInserts)
+// A full prepared block inserts every row, or none when one row's value is refused; the
+// rows then go the literal way. The command's own block size, embedded and over TCP.
+void TestBatchedInserts::preparedBlockAllOrNothing_data()
+{
+    QTest::addColumn<int>("badRow"); // -1: none
+    QTest::addColumn<bool>("server");
+    for (const bool server : {false, true}) {
+        const char* where = server ? ", over TCP" : "";
+        QTest::addRow("all good%s", where) << -1 << server;
+        QTest::addRow("the last too long%s", where) << PreparedInserts::RowsFar - 1 << server;
+    }
+}
+
+void TestBatchedInserts::preparedBlockAllOrNothing()
+{
+    QFETCH(int, badRow);
+    QFETCH(bool, server);
+    if (server && !serverTests())
+        QSKIP("no Firebird server for this run (CB_TEST_SERVER is not 1)");
+    TestDatabase db({server ? TestDatabase::Access::Server : TestDatabase::Access::Embedded});
+    QVERIFY2(db.isValid(), qPrintable(db.error()));
+    bool sent = false;
+    {
+        RunSession session(db.attachString());
+        PreparedInserts prepared(session.eConexao, PreparedInserts::RowsFar);
+        std::vector<BindableInsert> rows;
+        for (int i = 0; i < PreparedInserts::RowsFar; ++i) {
+            const QString code = i == badRow ? QStringLiteral("1234567") : QString::number(i);
+            const auto row = bindableInsert({QStringLiteral("insert into c000025"), QStringLiteral("(codigo,precocusto)"),
+                                             QStringLiteral("values('%1',%2.5)").arg(code).arg(i)});
+            QVERIFY(row);
+            rows.push_back(*row);
+        }
+        std::vector<const BindableInsert*> pointers;
+        for (const BindableInsert& row : rows)
+            pointers.push_back(&row);
+        sent = prepared.send(pointers);
+        session.eConexao.Commit();
+    }
+    QCOMPARE(sent, badRow < 0);
+    QCOMPARE(db.count(), badRow < 0 ? PreparedInserts::RowsFar : 0);
+}
+
+// Each value in the form the server gives its literal; nothing where a bound value could
+// convert differently from the literal, so that row keeps its literal.
+void TestBatchedInserts::boundAsTheLiteralReads_data()
+{
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<QStringList>("bound"); // empty: not bindable
+    QTest::newRow("text, quotes doubled, blanks kept") << "values('D''AGUA ','')" << QStringList{"T:D'AGUA ", "T:"};
+    QTest::newRow("exact numbers keep their scale") << "values(12.50,.5,0,7)" << QStringList{"E:1250/-2", "E:5/-1", "E:0/0", "E:7/0"};
+    QTest::newRow("signs and blanks") << "values( -3.5 ,+2)" << QStringList{"E:-35/-1", "E:2/0"};
+    QTest::newRow("18 digits") << "values(123456789012345678)" << QStringList{"E:123456789012345678/0"};
+    QTest::newRow("19 digits") << "values(1234567890123456789)" << QStringList{};
+    QTest::newRow("an exponent") << "values(1.5e+2)" << QStringList{};
+    QTest::newRow("a character the code page lacks") << QStringLiteral("values('\u03a9')") << QStringList{};
+    QTest::newRow("a comma inside text") << "values('a,b',1)" << QStringList{"T:a,b", "E:1/0"};
+    QTest::newRow("a doubled quote last") << "values('a''','''')" << QStringList{"T:a'", "T:'"};
+    QTest::newRow("an unclosed text") << "values('abc)" << QStringList{};
+}
+
+void TestBatchedInserts::boundAsTheLiteralReads()
+{
+    QFETCH(QString, values);
+    QFETCH(QStringList, bound);
+    QStringList columns;
+    for (int i = 0; i < std::max<qsizetype>(1, bound.size()); ++i)
+        columns << QStringLiteral("c%1").arg(i);
+    const auto insert = bindableInsert({QStringLiteral("insert into t"), "(" + columns.join(u',') + ")", values});
+    QStringList actual;
+    if (insert)
+        for (const BoundValue& v : insert->values)
+            actual << (v.kind == BoundValue::Kind::Text ? "T:" + QString::fromLatin1(v.text, v.length)
+                                                        : QStringLiteral("E:%1/%2").arg(v.digits).arg(v.scale));
+    QCOMPARE(actual, bound);
+}
+
 #include "tst_batched_inserts.moc"
