@@ -95,7 +95,7 @@ QString cliUsage()
                "  --dry-run                run everything, then roll back: the database is unchanged\n"
                "  --quiet                  no progress line\n"
                "  --one-by-one             send every insert alone, as the window does, instead of\n"
-               "                           many in one statement through a server (same rows, log, counts)\n"
+               "                           many in one prepared statement (same rows, log, counts)\n"
                "%8"
                "  -h, --help               this text\n"
                "  --version                the version and the client library it would load\n"

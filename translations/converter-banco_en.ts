@@ -57,6 +57,10 @@ The password is taken from the environment variable ISC_PASSWORD when it is set.
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>--wait needs a whole number of seconds from 0 to %1, not &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>usage: converter-banco-import --type TYPE [--database DB] [--user NAME]
          [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]
          [--log FILE] [--wait SECONDS] [--yes] [--dry-run] [--quiet] [--one-by-one]
@@ -76,7 +80,7 @@ with the layout of source type TYPE: 0 to %1, or one of
   --dry-run                run everything, then roll back: the database is unchanged
   --quiet                  no progress line
   --one-by-one             send every insert alone, as the window does, instead of
-                           many in one statement through a server (same rows, log, counts)
+                           many in one prepared statement (same rows, log, counts)
 %8  -h, --help               this text
   --version                the version and the client library it would load
 The password is read from ISC_PASSWORD when it is set.
@@ -84,10 +88,6 @@ Exit status: 0 all rows imported, 1 some rows failed, 2 any other error (then no
 was changed, unless the log could not be written after the commit); SIGINT,
 SIGTERM and SIGHUP roll the import back and end with 130, 143 and 129.
 </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>--wait needs a whole number of seconds from 0 to %1, not &quot;%2&quot;</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -64,6 +64,10 @@ A senha é lida da variável de ambiente ISC_PASSWORD quando ela está definida.
         <translation>--restore executa o seu ARQUIVO; não recebe ORIGEM</translation>
     </message>
     <message>
+        <source>--wait needs a whole number of seconds from 0 to %1, not &quot;%2&quot;</source>
+        <translation>--wait precisa de um número inteiro de segundos de 0 a %1, não &quot;%2&quot;</translation>
+    </message>
+    <message>
         <source>usage: converter-banco-import --type TYPE [--database DB] [--user NAME]
          [--client-library FILE] [--keep-source-barcode] [--barcode-file FILE]
          [--log FILE] [--wait SECONDS] [--yes] [--dry-run] [--quiet] [--one-by-one]
@@ -83,7 +87,7 @@ with the layout of source type TYPE: 0 to %1, or one of
   --dry-run                run everything, then roll back: the database is unchanged
   --quiet                  no progress line
   --one-by-one             send every insert alone, as the window does, instead of
-                           many in one statement through a server (same rows, log, counts)
+                           many in one prepared statement (same rows, log, counts)
 %8  -h, --help               this text
   --version                the version and the client library it would load
 The password is read from ISC_PASSWORD when it is set.
@@ -110,7 +114,7 @@ com o layout do tipo de origem TIPO: 0 a %1, ou um destes:
   --dry-run                executa tudo e depois desfaz: o banco de dados não muda
   --quiet                  sem linha de progresso
   --one-by-one             envia cada insert sozinho, como a janela, em vez de muitos
-                           num só comando via servidor (mesmas linhas, log, contagens)
+                           num só comando preparado (mesmas linhas, log, contagens)
 %8  -h, --help               este texto
   --version                a versão e a biblioteca cliente que seria carregada
 A senha é lida de ISC_PASSWORD quando ela está definida.
@@ -118,10 +122,6 @@ Código de saída: 0 todas as linhas importadas, 1 algumas linhas falharam, 2 qu
 erro (então nada foi alterado, a não ser que o log não pudesse ser gravado depois do
 commit); SIGINT, SIGTERM e SIGHUP desfazem a importação e terminam com 130, 143 e 129.
 </translation>
-    </message>
-    <message>
-        <source>--wait needs a whole number of seconds from 0 to %1, not &quot;%2&quot;</source>
-        <translation>--wait precisa de um número inteiro de segundos de 0 a %1, não &quot;%2&quot;</translation>
     </message>
 </context>
 <context>
