@@ -46,7 +46,7 @@ std::unique_ptr<std::max_align_t[]> sqldaBlock(int variables)
 
 } // namespace
 
-PreparedStatement::PreparedStatement(DatabaseConnection& connection, const QString& sql)
+PreparedStatement::PreparedStatement(DatabaseConnection& connection, const QByteArray& sql)
     : d(std::make_unique<Impl>())
 {
     d->connection = &connection;
@@ -55,12 +55,11 @@ PreparedStatement::PreparedStatement(DatabaseConnection& connection, const QStri
     DatabaseConnection::Impl& db = d->db();
     ClientLibrary& library = db.attachment.library();
     const TransactionUse use(db.transaction);
-    const QByteArray text = sql.toLatin1();
     d->statement.allocate(db.attachment);
     // Zero-terminated, with no length: a block of many rows may be longer than the 16 bits
     // of the length field.
     ISC_STATUS_ARRAY status = {};
-    library.isc_dsql_prepare(status, db.transaction.handle(), d->statement.handle(), 0, text.constData(),
+    library.isc_dsql_prepare(status, db.transaction.handle(), d->statement.handle(), 0, sql.constData(),
                              static_cast<unsigned short>(connection.dialect()), nullptr);
     library.check(status);
     d->describe(library);

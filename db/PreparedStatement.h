@@ -28,9 +28,9 @@ struct BoundValue {
 
 class PreparedStatement {
 public:
-    // Connects a closed connection and prepares sql. Raises EngineError for what the
-    // database refuses.
-    PreparedStatement(DatabaseConnection& connection, const QString& sql);
+    // Connects a closed connection and prepares sql, given as the bytes the database is to
+    // read. Raises EngineError for what the database refuses.
+    PreparedStatement(DatabaseConnection& connection, const QByteArray& sql);
     ~PreparedStatement();
     PreparedStatement(const PreparedStatement&) = delete;
     PreparedStatement& operator=(const PreparedStatement&) = delete;

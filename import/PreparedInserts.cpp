@@ -4,6 +4,8 @@
 #include "NumberLiteral.h"
 #include "platform/AnsiCodePage.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -124,58 +126,130 @@ PreparedInserts::PreparedInserts(DatabaseConnection& connection, int rowsPerBloc
 
 PreparedInserts::~PreparedInserts() = default;
 
-QString PreparedInserts::blockText(const InsertShape& shape, int rows)
+QByteArray PreparedInserts::literalOf(const BoundValue& value)
 {
-    QString params;
-    QString body;
-    const QString columns = shape.columns.join(u',');
-    for (int r = 0; r < rows; ++r) {
-        QString values;
-        for (qsizetype c = 0; c < shape.columns.size(); ++c) {
-            const QString name = QStringLiteral("P%1_%2").arg(r).arg(c);
-            params += QStringLiteral("%1%2 type of column %3.%4=?")
-                          .arg(params.isEmpty() ? QString() : QStringLiteral(","), name, shape.table, shape.columns[c]);
-            values += (c ? QStringLiteral(",:") : QStringLiteral(":")) + name;
-        }
-        body += QStringLiteral("insert into %1(%2)values(%3);\n").arg(shape.table, columns, values);
+    if (value.kind == BoundValue::Kind::Null)
+        return "null";
+    if (value.kind == BoundValue::Kind::Text) {
+        QByteArray text(value.text, value.length);
+        return '\'' + text.replace('\'', "''") + '\'';
     }
-    return QStringLiteral("execute block(%1)as\nbegin\n%2end").arg(params, body);
+    const int places = -value.scale;
+    QByteArray digits = QByteArray::number(value.digits < 0 ? -value.digits : value.digits);
+    if (digits.size() <= places)
+        digits.prepend(QByteArray(places + 1 - digits.size(), '0'));
+    if (places > 0)
+        digits.insert(digits.size() - places, '.');
+    return value.digits < 0 ? '-' + digits : digits;
 }
 
-// The block for this shape, prepared once. False when the server will not take it.
-bool PreparedInserts::prepare(const std::shared_ptr<const InsertShape>& shape)
+QByteArray PreparedInserts::blockText(const InsertShape& shape, int rows, const std::vector<QByteArray>& literals)
 {
-    if (m_statement && (shape == m_shape || shape->head == m_shape->head))
-        return true;
-    m_statement.reset();
-    try {
-        m_statement = std::make_unique<PreparedStatement>(m_connection, blockText(*shape, m_rows));
-    } catch (const EngineError&) {
-        m_refused = true; // see send(): the literal way meets a run's error again
-        return false;
+    QByteArray params;
+    QByteArray body;
+    const QByteArray table = shape.table.toLatin1();
+    const QByteArray columns = shape.columns.join(u',').toLatin1();
+    for (int r = 0; r < rows; ++r) {
+        QByteArray values;
+        for (qsizetype c = 0; c < shape.columns.size(); ++c) {
+            values += c ? "," : "";
+            if (!literals[std::size_t(c)].isEmpty()) {
+                values += literals[std::size_t(c)];
+                continue;
+            }
+            const QByteArray name = 'P' + QByteArray::number(r) + '_' + QByteArray::number(c);
+            params += (params.isEmpty() ? "" : ",") + name + " type of column " + table + '.'
+                      + shape.columns[c].toLatin1() + "=?";
+            values += ':' + name;
+        }
+        body += "insert into " + table + '(' + columns + ")values(" + values + ");\n";
     }
-    m_shape = shape;
+    return "execute block" + (params.isEmpty() ? QByteArray() : '(' + params + ')') + "as\nbegin\n" + body + "end";
+}
+
+bool PreparedInserts::Block::fits(const BindableInsert& row) const
+{
+    for (std::size_t c = 0; c < fixed.size(); ++c) {
+        if (!fixed[c])
+            continue;
+        const BoundValue& a = *fixed[c];
+        const BoundValue& b = row.values[c];
+        if (a.kind != b.kind || a.digits != b.digits || a.scale != b.scale || a.length != b.length
+            || (a.length && std::memcmp(a.text, b.text, std::size_t(a.length)) != 0))
+            return false;
+    }
     return true;
 }
 
-bool PreparedInserts::send(const std::vector<const BindableInsert*>& rows)
+// The block for these rows' shape, prepared once; with keepConstants, the columns that hold
+// one value in all of the rows are written as literals. False when the server will not
+// take it.
+bool PreparedInserts::prepare(Block& block, const std::vector<const BindableInsert*>& rows, bool keepConstants)
 {
-    if (m_refused || int(rows.size()) != m_rows || !prepare(rows.front()->shape))
-        return false;
-    m_values.clear();
-    for (const BindableInsert* row : rows) {
-        if (row->shape != m_shape && row->shape->head != m_shape->head)
-            return false;
-        m_values.insert(m_values.end(), row->values.begin(), row->values.end());
+    if (block.statement)
+        return true;
+    const BindableInsert& first = *rows.front();
+    const std::size_t columns = first.values.size();
+    block.literals.assign(columns, QByteArray());
+    block.texts.assign(columns, QByteArray());
+    block.fixed.assign(columns, std::nullopt);
+    for (std::size_t c = 0; keepConstants && c < columns; ++c) {
+        block.fixed[c] = first.values[c];
+        if (!std::all_of(rows.begin(), rows.end(), [&](const BindableInsert* row) { return block.fits(*row); })) {
+            block.fixed[c].reset();
+            continue;
+        }
+        block.literals[c] = literalOf(first.values[c]);
+        BoundValue& kept = *block.fixed[c];
+        if (kept.kind == BoundValue::Kind::Text) { // the row's bytes go; the block keeps its own
+            block.texts[c] = QByteArray(kept.text, kept.length);
+            kept.text = block.texts[c].constData();
+        }
     }
+    try {
+        block.statement = std::make_unique<PreparedStatement>(m_connection, blockText(*m_shape, m_rows, block.literals));
+    } catch (const EngineError&) {
+        m_refused = true; // see execute(): the literal way meets a run's error again
+        return false;
+    }
+    return true;
+}
+
+bool PreparedInserts::execute(Block& block, const std::vector<const BindableInsert*>& rows)
+{
+    m_values.clear();
+    for (const BindableInsert* row : rows)
+        for (std::size_t c = 0; c < row->values.size(); ++c)
+            if (!block.fixed[c])
+                m_values.push_back(row->values[c]);
     // Whatever the database answers, the literal way decides what it means. A value the
     // block's parameter refuses is a row's error there too, but the server words it as a
     // statement's ("Dynamic SQL Error"); and an error that is the run's (a lost
     // connection, a stop) meets the literal block at once and stops the run from there.
     try {
-        m_statement->execute(m_values);
+        block.statement->execute(m_values);
     } catch (const EngineError&) {
         return false;
     }
     return true;
+}
+
+bool PreparedInserts::send(const std::vector<const BindableInsert*>& rows)
+{
+    if (m_refused || int(rows.size()) != m_rows)
+        return false;
+    const std::shared_ptr<const InsertShape>& shape = rows.front()->shape;
+    if (!m_shape || (shape != m_shape && shape->head != m_shape->head)) {
+        m_shape = shape;
+        m_constants = Block();
+        m_general = Block();
+    }
+    for (const BindableInsert* row : rows)
+        if (row->shape != m_shape && row->shape->head != m_shape->head)
+            return false;
+    if (!prepare(m_constants, rows, true))
+        return false;
+    const bool same = std::all_of(rows.begin(), rows.end(), [&](const BindableInsert* row) { return m_constants.fits(*row); });
+    Block& block = same ? m_constants : m_general;
+    return prepare(block, rows, false) && execute(block, rows);
 }

@@ -59,18 +59,36 @@ public:
     // the block itself (an older server, a statement too long). Other errors pass through.
     bool send(const std::vector<const BindableInsert*>& rows);
 
-    static QString blockText(const InsertShape& shape, int rows);
+    // The block's text; a column with a literal is written with it in every insert, the
+    // others are parameters.
+    static QByteArray blockText(const InsertShape& shape, int rows, const std::vector<QByteArray>& literals);
+    // The literal a bound value was read from, in a form the server reads as the same value
+    // of the same type ("0.5" for ".5").
+    static QByteArray literalOf(const BoundValue& value);
 
     // bindableInsert() with this batch's cache of the shape.
     std::optional<BindableInsert> bind(const QStringList& lines) { return bindableInsert(lines, &m_lastShape); }
 
 private:
-    bool prepare(const std::shared_ptr<const InsertShape>& shape);
+    // A prepared block and the columns it writes as literals (texts point into literals).
+    struct Block {
+        std::unique_ptr<PreparedStatement> statement;
+        std::vector<QByteArray> literals; // per column; empty: a parameter
+        std::vector<QByteArray> texts;    // the fixed texts' bytes
+        std::vector<std::optional<BoundValue>> fixed;
+        bool fits(const BindableInsert& row) const;
+    };
+    bool prepare(Block& block, const std::vector<const BindableInsert*>& rows, bool keepConstants);
+    bool execute(Block& block, const std::vector<const BindableInsert*>& rows);
     DatabaseConnection& m_connection;
     int m_rows;
     bool m_refused = false;
-    std::shared_ptr<const InsertShape> m_shape; // of the prepared block
+    std::shared_ptr<const InsertShape> m_shape; // of the prepared blocks
     std::shared_ptr<const InsertShape> m_lastShape;
-    std::unique_ptr<PreparedStatement> m_statement;
+    // The first batch's constants (the unit, the tax codes, the date...) written as the
+    // rows' own literals, so only the other columns travel; and every column a parameter,
+    // for a batch whose constants differ.
+    Block m_constants;
+    Block m_general;
     std::vector<BoundValue> m_values;
 };

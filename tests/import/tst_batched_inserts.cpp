@@ -169,6 +169,8 @@ private slots:
     void preparedBlockAllOrNothing();
     void boundAsTheLiteralReads_data();
     void boundAsTheLiteralReads();
+    void constantsWrittenAsTheSameLiteral_data();
+    void constantsWrittenAsTheSameLiteral();
 };
 
 void TestBatchedInserts::sameAsOneByOne_data()
@@ -446,6 +448,27 @@ void TestBatchedInserts::boundAsTheLiteralReads()
             actual << (v.kind == BoundValue::Kind::Text ? "T:" + QString::fromLatin1(v.text, v.length)
                                                         : QStringLiteral("E:%1/%2").arg(v.digits).arg(v.scale));
     QCOMPARE(actual, bound);
+}
+
+// A column that holds one value in a whole batch is written into the block as a literal the
+// server reads as the same value of the same type: the same digits and scale, or the text.
+void TestBatchedInserts::constantsWrittenAsTheSameLiteral_data()
+{
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<QString>("literal");
+    for (const auto& [value, literal] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"12.50", "12.50"}, {".5", "0.5"}, {".00", "0.00"}, {" -3.5 ", "-3.5"}, {"+2", "2"},
+             {"007", "7"}, {"-.05", "-0.05"}, {"'D''AGUA '", "'D''AGUA '"}, {"''", "''"}})
+        QTest::newRow(value) << QString::fromLatin1(value) << QString::fromLatin1(literal);
+}
+
+void TestBatchedInserts::constantsWrittenAsTheSameLiteral()
+{
+    QFETCH(QString, values);
+    QFETCH(QString, literal);
+    const auto insert = bindableInsert({QStringLiteral("insert into t"), QStringLiteral("(c)"), "values(" + values + ")"});
+    QVERIFY(insert);
+    QCOMPARE(QString::fromLatin1(PreparedInserts::literalOf(insert->values.front())), literal);
 }
 
 #include "tst_batched_inserts.moc"
