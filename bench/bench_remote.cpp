@@ -1,8 +1,9 @@
 // The command over a database near and far: converter-banco-import imports a type-3
 // catalogue into an embedded database and, through delayproxy (every packet held back for
 // half the round trip), into the local server at 1 ms and 30 ms round trip. Three ways each:
-// batched (the command's default), one by one (--one-by-one, the window's calls) and a
-// prepared loop (one insert with parameters, prepared once: the limit of any import). The
+// the command's default (blocks of inserts prepared once, values bound), one by one
+// (--one-by-one, the window's calls) and a prepared loop (one insert with 22 parameters,
+// prepared once, a round trip a row: the limit of any import that sends rows alone). The
 // slow ways at a latency are run on a sample of the rows and projected to all of them.
 // Then the memory goal of a text import: the command over a 1M-line catalogue, embedded,
 // peak resident memory of the whole process (ru_maxrss).
