@@ -43,8 +43,8 @@ public:
     // The engine's work on one execution grows faster than its rows: near, where a round
     // trip costs nothing, small blocks are cheapest; far, every block is a round trip.
     static constexpr int RowsNear = 10;
-    static constexpr int RowsFar = 100;
     static constexpr int MostRows = 250; // a request holds at most 255 table contexts
+    static constexpr int RowsFar = MostRows;
     // Batches of rowsPerBlock rows. Nothing is prepared before the first batch.
     PreparedInserts(DatabaseConnection& connection, int rowsPerBlock);
     ~PreparedInserts();

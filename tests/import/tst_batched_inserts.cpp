@@ -4,6 +4,7 @@
 #include "CliRun.h"
 #include "InsertBatch.h"
 #include "PreparedInserts.h"
+#include "ProductRow.h"
 #include "RunHarness.h"
 #include "DatabaseConnection.h"
 #include "DefaultTransaction.h"
@@ -373,47 +374,63 @@ void TestBatchedInserts::failedPositions()
 }
 
 QTEST_MAIN(TestBatchedInserts)
-// A full prepared block inserts every row, or none when one row's value is refused; the
-// rows then go the literal way. The command's own block size, embedded and over TCP.
+// A full prepared block of product inserts, at the far size, inserts every row or none
+// when one row's value is refused (the rows then go the literal way). The first batch
+// fixes the constants (here the unit); a batch with another unit goes through the block
+// with every column a parameter. Embedded and over TCP.
 void TestBatchedInserts::preparedBlockAllOrNothing_data()
 {
-    QTest::addColumn<int>("badRow"); // -1: none
+    QTest::addColumn<int>("badRow");    // in the second batch; -1: none
+    QTest::addColumn<QString>("unit");  // of the second batch
     QTest::addColumn<bool>("server");
     for (const bool server : {false, true}) {
         const char* where = server ? ", over TCP" : "";
-        QTest::addRow("all good%s", where) << -1 << server;
-        QTest::addRow("the last too long%s", where) << PreparedInserts::RowsFar - 1 << server;
+        QTest::addRow("same constants%s", where) << -1 << "UN" << server;
+        QTest::addRow("other constants%s", where) << -1 << "KG" << server;
+        QTest::addRow("the last too long%s", where) << PreparedInserts::RowsFar - 1 << "UN" << server;
+        QTest::addRow("the last too long, other constants%s", where) << PreparedInserts::RowsFar - 1 << "KG" << server;
     }
 }
 
 void TestBatchedInserts::preparedBlockAllOrNothing()
 {
     QFETCH(int, badRow);
+    QFETCH(QString, unit);
     QFETCH(bool, server);
     if (server && !serverTests())
         QSKIP("no Firebird server for this run (CB_TEST_SERVER is not 1)");
     TestDatabase db({server ? TestDatabase::Access::Server : TestDatabase::Access::Embedded});
     QVERIFY2(db.isValid(), qPrintable(db.error()));
-    bool sent = false;
+    const int n = PreparedInserts::RowsFar;
+    QList<bool> sent;
     {
         RunSession session(db.attachString());
-        PreparedInserts prepared(session.eConexao, PreparedInserts::RowsFar);
-        std::vector<BindableInsert> rows;
-        for (int i = 0; i < PreparedInserts::RowsFar; ++i) {
-            const QString code = i == badRow ? QStringLiteral("1234567") : QString::number(i);
-            const auto row = bindableInsert({QStringLiteral("insert into c000025"), QStringLiteral("(codigo,precocusto)"),
-                                             QStringLiteral("values('%1',%2.5)").arg(code).arg(i)});
-            QVERIFY(row);
-            rows.push_back(*row);
+        PreparedInserts prepared(session.eConexao, n);
+        for (int batch = 0; batch < 2; ++batch) {
+            std::vector<BindableInsert> rows;
+            for (int i = 0; i < n; ++i) {
+                ProductRow product;
+                product.codigo = batch && i == badRow ? QStringLiteral("1234567") : QString::number(batch * n + i);
+                product.produto = QStringLiteral("PRODUTO %1").arg(i);
+                product.unidade = batch ? unit : QStringLiteral("UN");
+                product.precocusto = product.precovenda = QStringLiteral("%1.5").arg(i);
+                for (QString* field : {&product.estoque, &product.aliquota})
+                    *field = QStringLiteral("0");
+                const auto row = bindableInsert(ProductInsertStatement(product, QStringLiteral("10.12.26 03:10")));
+                QVERIFY(row);
+                rows.push_back(*row);
+            }
+            std::vector<const BindableInsert*> pointers;
+            for (const BindableInsert& row : rows)
+                pointers.push_back(&row);
+            sent << prepared.send(pointers);
         }
-        std::vector<const BindableInsert*> pointers;
-        for (const BindableInsert& row : rows)
-            pointers.push_back(&row);
-        sent = prepared.send(pointers);
         session.eConexao.Commit();
     }
-    QCOMPARE(sent, badRow < 0);
-    QCOMPARE(db.count(), badRow < 0 ? PreparedInserts::RowsFar : 0);
+    QCOMPARE(sent, (QList<bool>{true, badRow < 0}));
+    QCOMPARE(db.count(), badRow < 0 ? 2 * n : n);
+    QCOMPARE(db.count(QStringLiteral("c000025 where unidade = '%1' and precovenda = 99.5").arg(unit)),
+             unit == QLatin1String("UN") ? (badRow < 0 ? 2 : 1) : (badRow < 0 ? 1 : 0));
 }
 
 // Each value in the form the server gives its literal; nothing where a bound value could
