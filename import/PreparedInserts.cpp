@@ -80,14 +80,16 @@ std::optional<std::vector<BoundValue>> valuesOf(QByteArray& bytes, qsizetype exp
     return values;
 }
 
-std::shared_ptr<const InsertShape> shapeOf(const QString& head)
+std::shared_ptr<const InsertShape> shapeOf(const QStringList& headLines)
 {
+    const QString head = headLines.join(u' ');
     static const QString Into = QStringLiteral("insert into ");
     const qsizetype open = head.indexOf(u'(');
     const QString trimmed = head.trimmed();
     if (!head.startsWith(Into) || open < 0 || !trimmed.endsWith(u')'))
         return nullptr;
     auto shape = std::make_shared<InsertShape>();
+    shape->headLines = headLines;
     shape->head = head;
     shape->table = head.mid(Into.size(), open - Into.size()).trimmed();
     for (const QString& column : trimmed.mid(open + 1).chopped(1).split(u','))
@@ -101,8 +103,12 @@ std::optional<BindableInsert> bindableInsert(const QStringList& lines, std::shar
 {
     if (lines.size() < 2)
         return std::nullopt;
-    const QString head = lines.mid(0, lines.size() - 1).join(u' ');
-    std::shared_ptr<const InsertShape> shape = cache && *cache && (*cache)->head == head ? *cache : shapeOf(head);
+    // Every row of a run has the same head: compared line by line, nothing is built for it.
+    const auto sameHead = [&](const InsertShape& s) {
+        return std::equal(lines.begin(), lines.end() - 1, s.headLines.begin(), s.headLines.end());
+    };
+    std::shared_ptr<const InsertShape> shape = cache && *cache && sameHead(**cache) ? *cache
+                                                                                    : shapeOf(lines.first(lines.size() - 1));
     if (!shape)
         return std::nullopt;
     if (cache)

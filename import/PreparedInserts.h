@@ -21,7 +21,8 @@ class DatabaseConnection;
 
 // What the inserts of a run share: their table and columns.
 struct InsertShape {
-    QString head; // the statement's lines before its values, as written
+    QStringList headLines; // the statement's lines before its values, as written
+    QString head;          // the same joined
     QString table;
     QStringList columns;
 };
